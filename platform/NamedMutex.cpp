@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -28,6 +29,13 @@ NamedMutex::NamedMutex(const std::string& name) {
     const std::string path = LockFilePath(name);
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return;
+    // In the shared /tmp fallback, a file someone else created is not ours to lock:
+    // its owner could hold it forever.
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || info.st_uid != geteuid()) {
+        close(fd);
+        return;
+    }
     // The lock belongs to this open file description, so a second NamedMutex of the
     // same name in this process conflicts with the first one as well.
     int rc;

@@ -72,7 +72,13 @@ bool ReplaceFile(const std::string& path, std::string_view bytes) {
     if (!fd.valid()) return false;
     struct stat old {};
     bool ok = true;
-    if (stat(path.c_str(), &old) == 0) ok = fchmod(fd.get(), old.st_mode & 07777) == 0;
+    if (stat(path.c_str(), &old) == 0) {
+        // Keep the owner too when we may (a root process writing a user's file), so
+        // that the user can still write it afterwards.
+        if (old.st_uid != geteuid() || old.st_gid != getegid())
+            (void)!fchown(fd.get(), old.st_uid, old.st_gid);
+        ok = fchmod(fd.get(), old.st_mode & 07777) == 0;
+    }
     ok = ok && WriteAll(fd.get(), bytes) && fsync(fd.get()) == 0;
     ok = (close(fd.Release()) == 0) && ok;
     ok = ok && rename(temporary.c_str(), path.c_str()) == 0;

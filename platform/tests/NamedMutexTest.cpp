@@ -78,6 +78,17 @@ TEST(NamedMutex, NotInheritedByStartedPrograms) {
     EXPECT_TRUE(again.owned());
 }
 
+TEST(NamedMutex, ALockFileOfAnotherUserIsNotUsed) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to give the lock file away";
+    testsupport::IsolatedEnv env;
+    const std::string path = env.runtimeDir() + "/MUTEX_TROVIK.lock";
+    testsupport::WriteFile(path, "");
+    ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    NamedMutex mutex("MUTEX_TROVIK");
+    EXPECT_FALSE(mutex.owned());
+    EXPECT_FALSE(mutex.alreadyExists());
+}
+
 TEST(NamedMutex, FallsBackToTmpWithoutRuntimeFolder) {
     testsupport::IsolatedEnv env;
     testsupport::ScopedEnv noRuntime("XDG_RUNTIME_DIR", std::nullopt);

@@ -182,6 +182,17 @@ TEST(ProfileFile, KeepsPermissionsAndLinksAndLeavesNoTemporaryFiles) {
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
 
+    if (geteuid() == 0) {
+        // A root process writing a user's file leaves it the user's.
+        ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+        ASSERT_TRUE(WriteProfileString("a", "k", "2", path));
+        ASSERT_TRUE(WriteProfileString("a", "k", "3", path));
+        ASSERT_EQ(stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 65534u);
+        EXPECT_EQ(info.st_gid, 65534u);
+        ASSERT_TRUE(WriteProfileString("a", "k", "2", path));
+    }
+
     const std::string link = env.root() / "link.ini";
     ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
     ASSERT_TRUE(WriteProfileString("a", "j", "3", link));
