@@ -49,24 +49,56 @@ int LayoutLinear(CContainerUI* self, const RECT& rcItem, bool vertical, int scro
         slots.push_back(Slot{c, mainWant, vertical ? want.cx : want.cy});
     }
     if (slots.size() > 1) fixedTotal += childPadding * static_cast<int>(slots.size() - 1);
-    const int free = std::max(0, mainSize - fixedTotal);
-    const int share = adjustables > 0 ? free / adjustables : 0;
-    int remainder = adjustables > 0 ? free - share * adjustables : 0;
+    // Share what is left among the children without a size; a child whose bounds
+    // change its share takes the bounded size and the rest is shared again.
+    std::vector<int> sizes(slots.size(), 0);
+    std::vector<bool> settled(slots.size(), false);
+    for (size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i].main > 0) {
+            sizes[i] = slots[i].main;
+            settled[i] = true;
+        }
+    }
+    for (bool again = adjustables > 0; again;) {
+        again = false;
+        int open = 0;
+        int taken = fixedTotal;
+        for (size_t i = 0; i < slots.size(); ++i) {
+            if (slots[i].main > 0) continue;
+            if (settled[i]) {
+                taken += sizes[i];
+            } else {
+                ++open;
+            }
+        }
+        if (open == 0) break;
+        const int free = std::max(0, mainSize - taken);
+        const int share = free / open;
+        int remainder = free - share * open;
+        for (size_t i = 0; i < slots.size(); ++i) {
+            if (settled[i]) continue;
+            CControlUI* c = slots[i].control;
+            int main = share;
+            if (--open == 0) main += remainder;  // the last one takes the rest
+            const int mainMin = vertical ? c->GetMinHeight() : c->GetMinWidth();
+            const int mainMax = std::max(mainMin, vertical ? c->GetMaxHeight() : c->GetMaxWidth());
+            const int bounded = std::clamp(main, mainMin, mainMax);
+            sizes[i] = bounded;
+            if (bounded != main) {
+                settled[i] = true;
+                again = true;
+                break;
+            }
+        }
+    }
 
     int pos = (vertical ? rc.top : rc.left) - scrollOffset;
     int used = 0;
-    int adjustablesLeft = adjustables;
-    for (const Slot& slot : slots) {
+    for (size_t i = 0; i < slots.size(); ++i) {
+        const Slot& slot = slots[i];
         CControlUI* c = slot.control;
         const RECT pad = c->GetPadding();
-        int main = slot.main;
-        if (main <= 0) {
-            main = share;
-            if (--adjustablesLeft == 0) main += remainder;  // the last one takes the rest
-            const int mainMin = vertical ? c->GetMinHeight() : c->GetMinWidth();
-            const int mainMax = std::max(mainMin, vertical ? c->GetMaxHeight() : c->GetMaxWidth());
-            main = std::clamp(main, mainMin, mainMax);
-        }
+        const int main = sizes[i];
         int cross = slot.cross;
         const int crossAvail =
             std::max<int>(0, crossSize - (vertical ? pad.left + pad.right : pad.top + pad.bottom));

@@ -832,6 +832,8 @@ void CPaintManagerUI::Invalidate(const RECT& rcItem) {
 
 void CPaintManagerUI::UpdateLayout() {
     if (!m_pRoot) return;
+    const SIZE size = GetClientSize();
+    if (m_pRoot->GetPos() != RECT{0, 0, size.cx, size.cy}) m_bUpdateNeeded = true;
     for (int pass = 0; pass < 4 && m_bUpdateNeeded; ++pass) {
         m_bUpdateNeeded = false;
         const SIZE client = GetClientSize();

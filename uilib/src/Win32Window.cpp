@@ -350,17 +350,23 @@ HWND FindWindowW(LPCTSTR className, LPCTSTR title) {
 
 HWND SetCapture(HWND hWnd) {
     const HWND previous = g_capture;
-    if (detail::WindowHost* old = detail::HostOf(g_capture)) old->releaseMouse();
+    if (detail::WindowHost* old = detail::HostOf(g_capture)) {
+        if (QWidget::mouseGrabber() == old) old->releaseMouse();
+    }
     g_capture = nullptr;
     if (detail::WindowHost* host = detail::HostOf(hWnd)) {
-        if (host->isVisible()) host->grabMouse();
+        if (host->isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+            host->grabMouse();
+        }
         g_capture = hWnd;
     }
     return previous;
 }
 
 BOOL ReleaseCapture() {
-    if (detail::WindowHost* host = detail::HostOf(g_capture)) host->releaseMouse();
+    if (detail::WindowHost* host = detail::HostOf(g_capture)) {
+        if (QWidget::mouseGrabber() == host) host->releaseMouse();
+    }
     g_capture = nullptr;
     return TRUE;
 }

@@ -32,6 +32,8 @@ public:
     void SetRoundCorners(int w, int h);
     // The last pointer position inside the window (client coordinates).
     QPoint LastMousePos() const { return m_lastMouse; }
+    // Whether a WM_MOUSEHOVER is waiting for the pointer to rest.
+    bool HoverPending() const { return m_hoverTimer.isActive(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
