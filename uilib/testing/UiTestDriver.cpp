@@ -21,18 +21,17 @@ namespace UiLib::testing {
 
 namespace {
 
-std::unique_ptr<CApplication>& App() {
-    static std::unique_ptr<CApplication> app;
-    return app;
-}
+int g_argc = 1;
+char g_name[] = "uilib-test";
+char* g_argv[] = {g_name, nullptr};
 
 void EnsureApplication() {
     if (CApplication::Exists()) return;
     if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "uilib-test";
-    static char* argv[] = {name, nullptr};
-    App() = std::make_unique<CApplication>(argc, argv);
+    // Kept for the whole test process and deliberately never destroyed: at exit the
+    // toolkit's own process-wide objects may already be gone.
+    static const CApplication* const app = new CApplication(g_argc, g_argv);
+    (void)app;
 }
 
 detail::WindowHost* Host(HWND hWnd) {
