@@ -185,6 +185,23 @@ void WindowHost::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
+QImage GrabWindow(HWND hWnd) {
+    WindowHost* host = HostOf(hWnd);
+    if (!host) return QImage();
+    if (CPaintManagerUI* manager = host->Manager()) manager->UpdateLayout();
+    QImage image = host->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRegion shape = host->mask();
+    if (!shape.isEmpty()) {
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                if (!shape.contains(QPoint(x, y))) line[x] = 0;
+            }
+        }
+    }
+    return image;
+}
+
 UINT VirtualKeyFromQt(int key) {
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<UINT>('A' + (key - Qt::Key_A));
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<UINT>('0' + (key - Qt::Key_0));

@@ -3,6 +3,7 @@
 // WindowHost: the Qt widget behind one framework window. It turns Qt's input, size
 // and activation events into window messages and paints the window's controls.
 
+#include <QImage>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
@@ -69,6 +70,10 @@ private:
 UINT VirtualKeyFromQt(int key);
 // Mouse key state (MK_*) of a mouse event's buttons and modifiers.
 WPARAM MouseKeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+
+// The window's picture as it would appear: laid out, painted, and transparent outside
+// its shape (round corners).
+QImage GrabWindow(HWND hWnd);
 
 // The host of a window handle, or null.
 WindowHost* HostOf(HWND hWnd);

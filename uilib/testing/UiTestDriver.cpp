@@ -343,17 +343,12 @@ void UiTestDriver::PickNextMenuItems(std::vector<UINT_PTR> ids) {
 }
 
 bool UiTestDriver::SaveWindowPng(HWND hWnd, const std::string& path) {
-    detail::WindowHost* host = Host(hWnd);
-    if (!host) return false;
-    if (CPaintManagerUI* manager = host->Manager()) manager->UpdateLayout();
-    return host->grab().toImage().save(QString::fromStdString(path), "PNG");
+    const QImage image = detail::GrabWindow(hWnd);
+    return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
 }
 
 DWORD UiTestDriver::PixelAt(HWND hWnd, POINT pt) {
-    detail::WindowHost* host = Host(hWnd);
-    if (!host) return 0;
-    if (CPaintManagerUI* manager = host->Manager()) manager->UpdateLayout();
-    const QImage image = host->grab().toImage();
+    const QImage image = detail::GrabWindow(hWnd);
     if (!image.rect().contains(pt.x, pt.y)) return 0;
     return image.pixel(pt.x, pt.y);
 }

@@ -138,6 +138,8 @@ TEST_F(RenderTest, SampleLayoutRendersWithChineseTextAndRoundCorners) {
     ASSERT_TRUE(driver.SaveWindowPng(h, path));
     QImage img(QString::fromStdString(path));
     ASSERT_EQ(img.size(), QSize(400, 240));
+    EXPECT_EQ(qAlpha(img.pixel(0, 0)), 0);  // outside the round corner
+    EXPECT_EQ(qAlpha(img.pixel(200, 120)), 255);
     // The progress bar is 60 % filled with its colour and white after that.
     CControlUI* pro = w.Pm().FindControl(L"proFile");
     const RECT r = pro->GetPos();
@@ -160,4 +162,23 @@ TEST_F(RenderTest, SampleLayoutRendersWithChineseTextAndRoundCorners) {
     EXPECT_FALSE(host->mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(host->mask().contains(QPoint(6, 6)));
     EXPECT_TRUE(host->mask().contains(QPoint(200, 120)));
+}
+
+TEST(UilibView, RendersALayoutOfAnArchiveToPng) {
+    const std::string out = ::testing::TempDir() + "/uilib-view-sample.png";
+    std::remove(out.c_str());
+    const std::string command = std::string(TROVIK_BIN_DIR) + "/uilib-view --zip " +
+                                UILIB_TEST_ZIP + " --layout sample.xml --out " + out +
+                                " --size 320x200 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    QImage image(QString::fromStdString(out));
+    ASSERT_EQ(image.size(), QSize(320, 200));
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(160, 100)), 255);
+    const std::string missing = std::string(TROVIK_BIN_DIR) + "/uilib-view --zip " +
+                                UILIB_TEST_ZIP + " --layout nothere.xml --out " + out +
+                                " 2>/dev/null";
+    EXPECT_NE(std::system(missing.c_str()), 0);
+    EXPECT_NE(std::system((std::string(TROVIK_BIN_DIR) + "/uilib-view --zip 2>/dev/null").c_str()),
+              0);
 }
