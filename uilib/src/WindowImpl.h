@@ -42,6 +42,9 @@ struct CWindowWnd::Impl {
     void ApplyFlags();
     void RegisterWithRegistry(HWND hWnd);
     void SetTitle(const std::wstring& text);
+    // Stops every timer; the timer objects go once the current event is handled (a
+    // timer may be the one whose message is being handled).
+    void DropTimers();
 };
 
 namespace detail {

@@ -62,6 +62,14 @@ void CWindowWnd::Impl::RegisterWithRegistry(HWND hWnd) {
     }
 }
 
+void CWindowWnd::Impl::DropTimers() {
+    for (auto& [id, timer] : timers) {
+        timer->stop();
+        timer.release()->deleteLater();
+    }
+    timers.clear();
+}
+
 void CWindowWnd::Impl::SetTitle(const std::wstring& text) {
     title = text;
     if (host) host->setWindowTitle(QString::fromStdWString(title));
@@ -74,7 +82,7 @@ BOOL CWindowWnd::Impl::Destroy(CWindowWnd* wnd) {
     impl->destroying = true;
     const HWND hWnd = wnd->m_hWnd;
     wnd->HandleMessage(WM_DESTROY, 0, 0);
-    impl->timers.clear();
+    impl->DropTimers();
     impl->registration.reset();
     detail::RemoveTrayIconsOf(hWnd);
     if (::UiLib::GetCapture() == hWnd) ::UiLib::ReleaseCapture();
@@ -107,7 +115,7 @@ CWindowWnd::~CWindowWnd() {
     // the derived class is already gone, so no more messages are delivered.
     if (m_hWnd) {
         const HWND hWnd = m_hWnd;
-        m_impl->timers.clear();
+        m_impl->DropTimers();
         m_impl->registration.reset();
         detail::RemoveTrayIconsOf(hWnd);
         if (::UiLib::GetCapture() == hWnd) ::UiLib::ReleaseCapture();
