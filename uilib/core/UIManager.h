@@ -139,6 +139,8 @@ public:
     bool RemoveMessageFilter(IMessageFilterUI* pFilter);
 
     // The window's default handling of input, size and focus messages for its controls.
+    // True when the message was handled (also when the window went away while a
+    // control handled it: then nothing of the window may be touched any more).
     bool MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lRes);
 
     void Invalidate();

@@ -700,8 +700,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             event.Type = UIEVENT_MOUSEMOVE;
             event.ptMouse = pt;
             event.wParam = wParam;
-            DispatchEvent(m_pEventClick ? m_pEventClick : m_pEventHover, event);
-            return false;
+            return !DispatchEvent(m_pEventClick ? m_pEventClick : m_pEventHover, event);
         }
         case WM_MOUSEHOVER: {
             UpdateLayout();
@@ -711,8 +710,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             TEventUI event;
             event.Type = UIEVENT_MOUSEHOVER;
             event.ptMouse = pt;
-            DispatchEvent(control, event);
-            return false;
+            return !DispatchEvent(control, event);
         }
         case WM_MOUSELEAVE:
             SetHotControl(nullptr, m_ptLastMousePos);
@@ -751,8 +749,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
                 SetCapture();
                 event.Type = uMsg == WM_LBUTTONDOWN ? UIEVENT_BUTTONDOWN : UIEVENT_DBLCLICK;
             }
-            DispatchEvent(control, event);
-            return false;
+            return !DispatchEvent(control, event);
         }
         case WM_LBUTTONUP: {
             UpdateLayout();
@@ -765,8 +762,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             event.Type = UIEVENT_BUTTONUP;
             event.ptMouse = pt;
             event.wParam = wParam;
-            DispatchEvent(control, event);
-            return false;
+            return !DispatchEvent(control, event);
         }
         case WM_RBUTTONUP: {
             UpdateLayout();
@@ -778,8 +774,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             if (!DispatchEvent(control, event)) return true;
             if (FindControl(pt) != control) return false;
             event.Type = UIEVENT_CONTEXTMENU;
-            DispatchEvent(control, event);
-            return false;
+            return !DispatchEvent(control, event);
         }
         case WM_MOUSEWHEEL: {
             UpdateLayout();
@@ -792,8 +787,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             event.ptMouse = client;
             event.wParam = wParam;
             event.lParam = lParam;
-            DispatchEvent(control, event);
-            return false;
+            return !DispatchEvent(control, event);
         }
         case WM_KEYDOWN:
         case WM_KEYUP:
@@ -810,8 +804,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             event.wParam = wParam;
             event.lParam = lParam;
             event.ptMouse = m_ptLastMousePos;
-            DispatchEvent(m_pFocus, event);
-            return false;
+            return !DispatchEvent(m_pFocus, event);
         }
         default:
             return false;
