@@ -23,7 +23,7 @@ QColor ToQColor(DWORD c) {
     return QColor::fromRgba(c);
 }
 
-struct ImageSpec {
+struct ImageRef {
     std::wstring file;
     bool hasSource = false;
     RECT source;
@@ -33,36 +33,36 @@ struct ImageSpec {
     int fade = 255;
 };
 
-void ApplySpecAttrs(ImageSpec& spec, const wchar_t* text) {
+void ApplyImageAttrs(ImageRef& ref, const wchar_t* text) {
     for (const auto& [name, value] : detail::ParseAttributeList(text)) {
         if (name == L"file" || name == L"res") {
-            spec.file = value;
+            ref.file = value;
         } else if (name == L"source") {
-            spec.source = ParseRect(value.c_str());
-            spec.hasSource = true;
+            ref.source = ParseRect(value.c_str());
+            ref.hasSource = true;
         } else if (name == L"corner") {
-            spec.corner = ParseRect(value.c_str());
+            ref.corner = ParseRect(value.c_str());
         } else if (name == L"dest") {
-            spec.dest = ParseRect(value.c_str());
-            spec.hasDest = true;
+            ref.dest = ParseRect(value.c_str());
+            ref.hasDest = true;
         } else if (name == L"fade") {
-            spec.fade = std::clamp(ParseInt(value.c_str()), 0, 255);
+            ref.fade = std::clamp(ParseInt(value.c_str()), 0, 255);
         }
     }
 }
 
-const ImageSpec& ParseImageString(const std::wstring& text) {
-    static std::unordered_map<std::wstring, ImageSpec> cache;
+const ImageRef& ParseImageString(const std::wstring& text) {
+    static std::unordered_map<std::wstring, ImageRef> cache;
     const auto it = cache.find(text);
     if (it != cache.end()) return it->second;
     if (cache.size() > 4096) cache.clear();
-    ImageSpec spec;
+    ImageRef ref;
     if (text.find(L'=') == std::wstring::npos) {
-        spec.file = text;
+        ref.file = text;
     } else {
-        ApplySpecAttrs(spec, text.c_str());
+        ApplyImageAttrs(ref, text.c_str());
     }
-    return cache.emplace(text, std::move(spec)).first->second;
+    return cache.emplace(text, std::move(ref)).first->second;
 }
 
 // Draws src of image into dst, keeping `corner` pixels of each edge unscaled.
@@ -169,18 +169,18 @@ void CRenderEngine::FillRoundRect(HDC hDC, const RECT& rc, int width, int height
 bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI* pManager, const RECT& rcItem,
                                     const RECT& rcPaint, LPCTSTR pStrImage, LPCTSTR pStrModify) {
     if (!pStrImage || !*pStrImage) return false;
-    ImageSpec spec = ParseImageString(pStrImage);
-    if (pStrModify && *pStrModify) ApplySpecAttrs(spec, pStrModify);
-    const QImage* image = detail::LoadImage(spec.file);
+    ImageRef ref = ParseImageString(pStrImage);
+    if (pStrModify && *pStrModify) ApplyImageAttrs(ref, pStrModify);
+    const QImage* image = detail::LoadImage(ref.file);
     if (!image) return false;
     if (!hDC) return true;
-    QRect src = spec.hasSource ? ToQRect(spec.source) : image->rect();
+    QRect src = ref.hasSource ? ToQRect(ref.source) : image->rect();
     src = src.intersected(image->rect());
     if (src.isEmpty()) return true;
     RECT dst = rcItem;
-    if (spec.hasDest) {
-        dst = RECT{rcItem.left + spec.dest.left, rcItem.top + spec.dest.top,
-                   rcItem.left + spec.dest.right, rcItem.top + spec.dest.bottom};
+    if (ref.hasDest) {
+        dst = RECT{rcItem.left + ref.dest.left, rcItem.top + ref.dest.top,
+                   rcItem.left + ref.dest.right, rcItem.top + ref.dest.bottom};
         dst.right = std::min(dst.right, rcItem.right);
         dst.bottom = std::min(dst.bottom, rcItem.bottom);
     }
@@ -190,20 +190,20 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI* pManager, const RE
     QPainter* p = hDC->painter;
     p->save();
     p->setClipRect(ToQRect(rcItem), Qt::IntersectClip);
-    if (spec.fade < 255) p->setOpacity(spec.fade / 255.0);
+    if (ref.fade < 255) p->setOpacity(ref.fade / 255.0);
     p->setRenderHint(QPainter::SmoothPixmapTransform);
-    DrawNinePatch(p, *image, ToQRect(dst), src, spec.corner);
+    DrawNinePatch(p, *image, ToQRect(dst), src, ref.corner);
     p->restore();
     return true;
 }
 
 SIZE CRenderEngine::GetImageSize(CPaintManagerUI*, LPCTSTR pStrImage) {
     if (!pStrImage) return SIZE{};
-    const ImageSpec& spec = ParseImageString(pStrImage);
-    const QImage* image = detail::LoadImage(spec.file);
+    const ImageRef& ref = ParseImageString(pStrImage);
+    const QImage* image = detail::LoadImage(ref.file);
     if (!image) return SIZE{};
-    if (spec.hasSource) {
-        const QRect s = ToQRect(spec.source).intersected(image->rect());
+    if (ref.hasSource) {
+        const QRect s = ToQRect(ref.source).intersected(image->rect());
         return SIZE{s.width(), s.height()};
     }
     return SIZE{image->width(), image->height()};

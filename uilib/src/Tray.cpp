@@ -151,7 +151,10 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data) {
         }
         if (data->uFlags & NIF_ICON) {
             entry.info.icon = data->hIcon;
-            entry.icon->setIcon(detail::IconFromHandle(data->hIcon));
+            const QIcon icon = detail::IconFromHandle(data->hIcon);
+            entry.icon->setIcon(icon);
+            // The desktop shows an icon only once it has a picture.
+            if (!icon.isNull() && !entry.icon->isVisible()) entry.icon->show();
         }
     };
     switch (message) {
@@ -182,7 +185,6 @@ BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data) {
                                          break;
                                  }
                              });
-            entry.icon->show();
             icons.emplace(key, std::move(entry));
             return TRUE;
         }

@@ -348,3 +348,24 @@ TEST_F(MessageTest, CaptionPressStartsAWindowDragButButtonsStillClick) {
     ASSERT_TRUE(driver.Click(h, L"closebtn"));  // a button inside the caption area
     ASSERT_TRUE(driver.PumpUntil([&] { return !w.closeParams.empty(); }));
 }
+
+TEST_F(MessageTest, KeysReachTheWindowAndTheFocusedControl) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make(nullptr, true);
+    driver.Pump();
+    ASSERT_TRUE(driver.Click(h, L"lst"));  // a list takes the focus
+    ASSERT_TRUE(driver.PressKey(h, VK_ESCAPE));
+    ASSERT_TRUE(driver.PressKey(h, VK_LEFT));
+    EXPECT_EQ(Count(w, WM_KEYDOWN, VK_ESCAPE), 1u);
+    EXPECT_EQ(Count(w, WM_KEYDOWN, VK_LEFT), 1u);
+    // Tab moves the focus to the next control that takes it.
+    ASSERT_TRUE(driver.Click(h, L"btnGo"));
+    ASSERT_TRUE(driver.PressKey(h, VK_TAB));
+    EXPECT_TRUE(w.Pm().FindControl(L"btnGo")->IsFocused() == false);
+    EXPECT_NE(w.Pm().GetFocus(), nullptr);
+    // Space on a focused button clicks it.
+    w.Pm().FindControl(L"btnGo")->SetFocus();
+    w.notes.clear();
+    ASSERT_TRUE(driver.PressKey(h, VK_SPACE));
+    EXPECT_EQ(w.NoteTypesOf(L"btnGo"), (std::vector<std::wstring>{L"click"}));
+}
