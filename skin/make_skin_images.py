@@ -43,7 +43,9 @@ TEAL_DARK = (14, 104, 117)
 TEAL_SOFT = (225, 243, 245)  # hover fill
 ACCENT = (222, 106, 38)  # the primary action
 ACCENT_HOT = (236, 124, 54)
-ACCENT_DOWN = (190, 86, 26)
+ACCENT_DEEP_TOP = (212, 96, 32)  # hover
+ACCENT_DEEP = (194, 82, 22)
+ACCENT_DOWN = (172, 70, 18)  # pressed
 TEXT = (38, 48, 64)
 TEXT2 = (78, 90, 106)
 HINT = (152, 162, 174)
@@ -286,12 +288,13 @@ def shadow(pic, b, r, alpha=40, blur=1.5, dy=1):
 
 
 def make_primary_buttons():
-    """The warm primary button (search, OK): 80 x 30, nine-patch corner 6."""
+    """The warm primary button (search, OK): 80 x 30, nine-patch corner 6. Hover and
+    press deepen the colour, so the white label only gains contrast."""
     w, h, r = 80, 30, 5
     states = {
         "normal": (ACCENT_HOT, ACCENT, None),
-        "hot": (mix(ACCENT_HOT, WHITE, 0.12), ACCENT_HOT, None),
-        "pushed": (ACCENT_DOWN, mix(ACCENT_DOWN, ACCENT, 0.4), None),
+        "hot": (ACCENT_DEEP_TOP, ACCENT_DEEP, None),
+        "pushed": (ACCENT_DOWN, ACCENT_DOWN, None),
         "focused": (ACCENT_HOT, ACCENT, TEAL),
         "disabled": ((214, 200, 190), (200, 186, 176), None),
     }
@@ -341,8 +344,8 @@ def make_search():
         save(pic, f"SearchBox_{state}.png")
     w = 76
     for state, (top, bottom) in {"normal": (ACCENT_HOT, ACCENT),
-                                 "hot": (mix(ACCENT_HOT, WHITE, 0.12), ACCENT_HOT),
-                                 "pushed": (ACCENT_DOWN, mix(ACCENT_DOWN, ACCENT, 0.4)),
+                                 "hot": (ACCENT_DEEP_TOP, ACCENT_DEEP),
+                                 "pushed": (ACCENT_DOWN, ACCENT_DOWN),
                                  "focused": (ACCENT_HOT, ACCENT),
                                  "disabled": ((214, 200, 190), (200, 186, 176))}.items():
         pic = Pic(w, h)
