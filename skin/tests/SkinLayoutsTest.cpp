@@ -134,64 +134,19 @@ protected:
     UiLib::testing::UiTestDriver driver;
 };
 
-// The main window with a result page built the way the client builds it: the page
-// from OneTvInfo.xml, five source rows from OneTvSource.xml at 40-pixel steps, eight
-// episode buttons and both arrows in the episode strip, and `count` select options.
+// The main window with a result page built the way the client builds it: five sources,
+// twenty episodes (so the first block of eight and both arrows), `count` select options.
 class ResultPage : public SkinTest {
 protected:
     void Build(int count) {
         ASSERT_NE(w.Make(), nullptr);
         h = w.GetHWND();
-        w.Find(L"vlTvHistory")->SetVisible(false);
-        w.Find(L"vlSearchResult")->SetVisible(true);
-        w.Find(L"vlSelectResult")->SetVisible(true);
-        auto* tabs =
-            static_cast<CContainerUI*>(w.Find(L"tlSearchResult")->GetInterface(L"Container"));
-        ASSERT_NE(tabs, nullptr);
-        auto* page = new CVerticalLayoutUI;
-        tabs->Add(page);
-        info = w.Build(L"OneTvInfo.xml");
-        ASSERT_NE(info, nullptr);
-        page->Add(info);
-        auto* sources = Sub<CContainerUI>(L"ctTvSource", L"Container");
-        ASSERT_NE(sources, nullptr);
-        for (int i = 0; i < 5; ++i) {
-            CControlUI* row = w.Build(L"OneTvSource.xml");
-            ASSERT_NE(row, nullptr);
-            sources->Add(row);
-            row->SetAttribute(L"minwidth", L"40");
-            row->SetAttribute(L"float", L"true");
-            row->SetAttribute(L"pos", Pos(40 * i, 0, 40 * i + 40, 25).c_str());
-            rows.push_back(row);
-        }
-        auto* block = Sub<CContainerUI>(L"ctTvBlock", L"Container");
-        ASSERT_NE(block, nullptr);
-        auto add = [&](int l, int r, LPCTSTR text) {
-            auto* b = new CButtonUI;
-            block->Add(b);
-            b->SetAttribute(L"float", L"true");
-            b->SetAttribute(L"pos", Pos(l, 0, r, 25).c_str());
-            b->SetAttribute(L"showhtml", L"true");
-            b->SetText(text);
-            episodes.push_back(b);
-        };
-        add(5, 24, L"<<");
-        add(366, 385, L">>");
-        for (int k = 0; k < 8; ++k) add(19 + 44 * k, 63 + 44 * k, L"{f 1}1集{/f}");
-        auto* column =
-            static_cast<CContainerUI*>(w.Find(L"vlSelectResult")->GetInterface(L"Container"));
-        for (int i = 0; i < count; ++i) {
-            auto* o = new COptionUI;
-            column->Add(o);
-            o->SetAttribute(L"float", L"true");
-            o->SetAttribute(L"pos", Pos(0, 85 - 8 * count + 16 * i, 0, 0).c_str());
-            o->SetAttribute(L"width", L"16");
-            o->SetAttribute(L"height", L"16");
-            o->SetAttribute(L"normalimage", L"SelectNormal.png");
-            o->SetAttribute(L"selectedimage", L"SelectHot.png");
-            selects.push_back(o);
-        }
-        static_cast<CTabLayoutUI*>(tabs->GetInterface(L"TabLayout"))->SelectItem(0);
+        ASSERT_TRUE(ShowResultArea(
+            w, count, {L"青柠视频", L"飞鱼影院", L"橙子TV", L"星河剧场", L"麦田动漫"}, 20, &area));
+        info = area.info;
+        rows = area.sourceRows;
+        episodes = area.blockButtons;
+        selects.assign(area.selects.begin(), area.selects.end());
         driver.Pump();
         Grab(driver, h);  // lays the window out
     }
@@ -200,12 +155,9 @@ protected:
         CControlUI* c = w.Pm().FindSubControlByName(info, name);
         return c ? static_cast<T*>(c->GetInterface(iface)) : nullptr;
     }
-    static std::wstring Pos(int l, int t, int r, int b) {
-        return std::to_wstring(l) + L"," + std::to_wstring(t) + L"," + std::to_wstring(r) + L"," +
-               std::to_wstring(b);
-    }
     SkinWindow w{L"Main.xml"};
     HWND h = nullptr;
+    ResultArea area;
     CControlUI* info = nullptr;
     std::vector<CControlUI*> rows;
     std::vector<CControlUI*> episodes;
@@ -350,6 +302,7 @@ TEST_F(ResultPage, EpisodeStripSourceRowsAndPosterFitThePage) {
     EXPECT_GE(Width(block), 390);
     EXPECT_GE(Height(block), 25);
     EXPECT_TRUE(Inside(block, window)) << Show(block);
+    ASSERT_EQ(episodes.size(), 10u);  // both arrows and eight episodes
     for (CControlUI* b : episodes) {
         EXPECT_TRUE(Inside(b->GetPos(), block)) << Show(b->GetPos()) << " outside " << Show(block);
     }
@@ -516,6 +469,9 @@ TEST_F(ResultPage, TextIsReadableOnEveryBackground) {
             << WideToUtf8(label->GetName().str()) << std::hex << " text " << label->GetTextColor()
             << " on " << ground;
     };
+    // A spot of the search bar's band, where the background shows through the panel.
+    const POINT band{4, w.Find(L"edtSearchText")->GetPos().top - 4};
+    std::vector<std::uint32_t> seen;
     for (const std::string& background : backgrounds) {
         SCOPED_TRACE(background);
         w.Find(L"background")->SetBkImage(Utf8ToWide(background).c_str());
@@ -523,6 +479,10 @@ TEST_F(ResultPage, TextIsReadableOnEveryBackground) {
         w.Find(L"vlSearchResult")->SetVisible(true);
         w.Find(L"vlSelectResult")->SetVisible(true);
         Picture picture = Grab(driver, h);
+        // Each background tints the window differently: it is really behind the panels.
+        const std::uint32_t tint = picture.At(band.x, band.y) & 0xFFFFFF;
+        EXPECT_EQ(std::find(seen.begin(), seen.end(), tint), seen.end()) << std::hex << tint;
+        seen.push_back(tint);
         for (const auto& [name, least] : labels) check(text(name), least, picture);
         w.Find(L"vlSearchResult")->SetVisible(false);
         w.Find(L"vlSelectResult")->SetVisible(false);

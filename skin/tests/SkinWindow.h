@@ -4,6 +4,7 @@
 // of the build), for the skin's tests and its screenshot tool.
 
 #include <string>
+#include <vector>
 
 #include "uilib/UiLib.h"
 
@@ -45,5 +46,20 @@ public:
 private:
     std::wstring layout_;
 };
+
+// The result views of the main window filled the way the client fills them: one page
+// from OneTvInfo.xml, a OneTvSource.xml row per source name at 40-pixel steps (the first
+// selected), the episode buttons 1..episodes of the first block with both arrows when
+// there are more than eight, and `count` select options (the first selected).
+struct ResultArea {
+    CControlUI* info = nullptr;
+    std::vector<CControlUI*> sourceRows;
+    std::vector<CControlUI*> blockButtons;  // arrows first, then episodes
+    std::vector<COptionUI*> selects;
+};
+bool ShowResultArea(SkinWindow& w, int count, const std::vector<std::wstring>& sources,
+                    int episodes, ResultArea* out);
+
+std::wstring PosText(int l, int t, int r, int b);
 
 }  // namespace skintest
