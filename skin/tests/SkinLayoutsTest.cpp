@@ -371,6 +371,8 @@ TEST_F(SkinTest, HoverFocusAndSelectionAreVisible) {
             const Picture before = Grab(driver, h);
             ASSERT_TRUE(driver.Hover(h, name));
             const Picture after = Grab(driver, h);
+            ASSERT_GT(before.width, 0);
+            ASSERT_GT(after.width, 0);
             EXPECT_GE(ChangedPixels(before, after, w.Find(name)->GetPos()), 40);
         }
         driver.LeaveWindow(h);
@@ -479,6 +481,7 @@ TEST_F(ResultPage, TextIsReadableOnEveryBackground) {
         w.Find(L"vlSearchResult")->SetVisible(true);
         w.Find(L"vlSelectResult")->SetVisible(true);
         Picture picture = Grab(driver, h);
+        ASSERT_EQ(picture.width, 410);
         // Each background tints the window differently: it is really behind the panels.
         const std::uint32_t tint = picture.At(band.x, band.y) & 0xFFFFFF;
         EXPECT_EQ(std::find(seen.begin(), seen.end(), tint), seen.end()) << std::hex << tint;
@@ -488,6 +491,7 @@ TEST_F(ResultPage, TextIsReadableOnEveryBackground) {
         w.Find(L"vlSelectResult")->SetVisible(false);
         w.Find(L"vlTvHistory")->SetVisible(true);
         picture = Grab(driver, h);
+        ASSERT_EQ(picture.width, 410);
         for (const wchar_t* name : startView) check(text(name), 4.5, picture);
     }
 }

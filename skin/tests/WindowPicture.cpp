@@ -6,14 +6,19 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include <QImage>
 
 namespace skintest {
 
 Picture Grab(UiLib::testing::UiTestDriver& driver, UiLib::HWND hWnd) {
     const char* tmp = std::getenv("TMPDIR");
+    // One file per process and picture: test programs run side by side in one folder.
+    static int serial = 0;
     const std::filesystem::path file =
-        std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "trovik-skin-grab.png";
+        std::filesystem::path(tmp && *tmp ? tmp : "/tmp") /
+        ("trovik-skin-grab-" + std::to_string(getpid()) + "-" + std::to_string(++serial) + ".png");
     Picture picture;
     if (!driver.SaveWindowPng(hWnd, file.string())) return picture;
     QImage image(QString::fromStdString(file.string()));
