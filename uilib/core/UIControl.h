@@ -184,7 +184,7 @@ protected:
 // Parsing helpers of attribute values, shared by the controls.
 // "#AARRGGBB" / "#RRGGBB" (the "#" optional); 0 for anything else.
 DWORD ParseColor(LPCTSTR value);
-// "l,t,r,b" (missing parts 0).
+// "l,t,r,b" (missing values are 0).
 RECT ParseRect(LPCTSTR value);
 // "cx,cy".
 SIZE ParseSize(LPCTSTR value);

@@ -41,11 +41,11 @@ DWORD ParseColor(LPCTSTR value) {
 RECT ParseRect(LPCTSTR value) {
     RECT rc{};
     if (!value) return rc;
-    LONG* parts[4] = {&rc.left, &rc.top, &rc.right, &rc.bottom};
+    LONG* fields[4] = {&rc.left, &rc.top, &rc.right, &rc.bottom};
     const wchar_t* p = value;
     for (int i = 0; i < 4 && *p; ++i) {
         wchar_t* end = nullptr;
-        *parts[i] = static_cast<LONG>(std::wcstol(p, &end, 10));
+        *fields[i] = static_cast<LONG>(std::wcstol(p, &end, 10));
         if (end == p) break;
         p = end;
         while (*p == L' ') ++p;

@@ -49,8 +49,10 @@ LoopState& Loops() {
 }  // namespace
 
 bool IsUiThread() {
+    // Before the application object exists there is no other thread to hand work to:
+    // controls built then (a layout parsed by a tool) are changed directly.
     auto* app = QCoreApplication::instance();
-    return app && QThread::currentThread() == app->thread();
+    return !app || QThread::currentThread() == app->thread();
 }
 
 void StartDispatch() {

@@ -11,7 +11,7 @@
 
 namespace UiLib::detail {
 
-// True on the thread that created the application object.
+// True on the thread that created the application object (and while there is none).
 bool IsUiThread();
 // Queues fn for the user-interface thread (any thread). Dropped when there is no
 // application object (or it is shutting down).

@@ -1,6 +1,7 @@
 // The question box and the native popup menu.
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -56,6 +57,8 @@ int MessageBoxW(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type) {
     const std::wstring t = text ? text : L"";
     const std::wstring c = caption ? caption : L"";
     if (BoxHook()) return BoxHook()(owner, t, c, type);
+    if (!QApplication::instance())
+        return (type & 0x0F) == MB_YESNO ? IDNO : IDCANCEL;  // nobody to ask
 
     QMessageBox box(nullptr);
     box.setWindowTitle(QString::fromStdWString(c));
@@ -131,7 +134,7 @@ int TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const 
     UINT_PTR chosen = 0;
     if (PopupHook()) {
         chosen = PopupHook()(owner, items);
-    } else {
+    } else if (QApplication::instance()) {
         QMenu qmenu;
         std::map<QAction*, UINT_PTR> ids;
         for (const auto& item : items) {

@@ -369,3 +369,21 @@ TEST_F(MessageTest, KeysReachTheWindowAndTheFocusedControl) {
     ASSERT_TRUE(driver.PressKey(h, VK_SPACE));
     EXPECT_EQ(w.NoteTypesOf(L"btnGo"), (std::vector<std::wstring>{L"click"}));
 }
+
+#ifdef UILIB_HAVE_WINDOW_REGISTRY
+#include "platform/WindowRegistry.h"
+
+TEST_F(MessageTest, TopLevelWindowsAreFoundByOtherProcessesAndShownOnRequest) {
+    TestWindow w(L"controls.xml", L"TrovikarClient");
+    const HWND h = w.Make();
+    EXPECT_TRUE(platform::FindRegisteredWindow(L"TrovikarClient", L"测试窗口"));
+    EXPECT_FALSE(IsWindowVisible(h));
+    ASSERT_TRUE(platform::ShowRegisteredWindow(L"TrovikarClient", L"测试窗口"));
+    ASSERT_TRUE(driver.PumpUntil([&] { return IsWindowVisible(h) != FALSE; }));
+    EXPECT_EQ(GetForegroundWindow(), h);
+    SetWindowTextW(h, L"Trovik");
+    EXPECT_TRUE(platform::FindRegisteredWindow(L"TrovikarClient", L"Trovik"));
+    DestroyWindow(h);
+    EXPECT_FALSE(platform::FindRegisteredWindow(L"TrovikarClient", L"Trovik"));
+}
+#endif
