@@ -111,9 +111,8 @@ TEST(UsageQueryTest, ManyAdaptersAreCutToWholeAdapters) {
     EXPECT_EQ(adapters[macid.size()], '|');
     // As many adapters as fit: one more would not.
     const size_t next = adapters.find('|', macid.size() + 1);
-    UsageIdentity more = id;
-    more.adapterAddresses = adapters.substr(0, next);
-    EXPECT_GT(BuildUsageQuery(more, kUsageReportSearch, "").size(), kMaxUsageQueryBytes);
+    const std::string nextAdapter = adapters.substr(macid.size(), next - macid.size());
+    EXPECT_GT(query.size() + PercentEncodeQueryValue(nextAdapter).size(), kMaxUsageQueryBytes);
     EXPECT_EQ(params[5].second, id.guid);
     EXPECT_EQ(params[6].second, id.chid);
 }
