@@ -227,7 +227,7 @@ TEST_F(HttpDownloadTest, RefusedInputsMakeNoRequest) {
     EXPECT_EQ(HttpFetchText(""), "");
     for (const std::string& url :
          Strings{"https://" + host + "/a", "HTTPS://" + host + "/a", "ftp://" + host + "/a",
-          "file:///etc/hostname", host + "/a", "not a url"}) {
+                 "file:///etc/hostname", host + "/a", "not a url"}) {
         EXPECT_FALSE(HttpDownloadFile(url, Target())) << url;
         EXPECT_EQ(HttpFetchText(url), "") << url;
     }
