@@ -1,0 +1,24 @@
+#pragma once
+
+// Where the portal's search pages live.
+
+#include <string>
+
+namespace vantrel {
+
+// The environment variable through which a caller (the vantrel command's
+// --portal option) overrides the configured search host.
+inline constexpr const char* kSearchHostVariable = "VANTREL_SEARCH_HOST";
+
+// The folder that holds this library (or the program it is linked into).
+std::string EngineFolder();
+
+// The search host ("host" or "host:port"): the variable above when set and not
+// empty, else key "SearchHost" of section "Portal" in Config/AutoCfg.cfg below
+// EngineFolder(); empty when neither names one. Read anew at every call.
+std::string SearchHost();
+
+// "http://" + host + "/search_" + keyword + "/", the keyword inserted unchanged.
+std::string BuildSearchUrl(const std::string& host, const std::string& keyword);
+
+}  // namespace vantrel
