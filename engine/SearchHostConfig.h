@@ -13,9 +13,12 @@ inline constexpr const char* kSearchHostVariable = "VANTREL_SEARCH_HOST";
 // The folder that holds this library (or the program it is linked into).
 std::string EngineFolder();
 
+// Key "SearchHost" of section "Portal" in `folder`/Config/AutoCfg.cfg; empty when
+// the file or the key is missing.
+std::string ConfiguredSearchHost(const std::string& folder);
+
 // The search host ("host" or "host:port"): the variable above when set and not
-// empty, else key "SearchHost" of section "Portal" in Config/AutoCfg.cfg below
-// EngineFolder(); empty when neither names one. Read anew at every call.
+// empty, else ConfiguredSearchHost(EngineFolder()). Read anew at every call.
 std::string SearchHost();
 
 // "http://" + host + "/search_" + keyword + "/", the keyword inserted unchanged.
