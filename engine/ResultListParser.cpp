@@ -117,8 +117,9 @@ bool ParseResultList(const std::string& page, std::vector<SearchResult>* results
     WalkBlock(list, [&](HtmlNode* node) {
         if (!HasTag(node, "li")) return Walk::kDescend;
         items.push_back(node);
-        return Walk::kSkipChildren;
+        return items.size() < kMaxResultItems ? Walk::kSkipChildren : Walk::kStop;
     });
+    results->reserve(results->size() + items.size());
     for (HtmlNode* item : items) {
         SearchResult record;
         ParseResultItem(item, &record);

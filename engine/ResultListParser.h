@@ -15,8 +15,14 @@ namespace vantrel {
 // anywhere near this many actors, directors or genres).
 inline constexpr size_t kMaxListEntries = 4096;
 
+// A search page yields at most this many records (a portal lists a few dozen shows
+// per page), so that a page of hundreds of thousands of empty items cannot take
+// seconds and hundreds of megabytes of records.
+inline constexpr size_t kMaxResultItems = 10000;
+
 // Parses a search page and appends one record per item of its result list (the
-// first `ul` whose id is "searchlist"). True when the page has that list.
+// first `ul` whose id is "searchlist"), the first kMaxResultItems items only. True
+// when the page has that list.
 bool ParseResultList(const std::string& page, std::vector<SearchResult>* results);
 
 // Fills `record` from one `li` item of the result list.
