@@ -148,5 +148,11 @@ TEST(ResultListParser, OverlappingLabelRunsAreBounded) {
     EXPECT_EQ(results[0].actors.size(), kMaxListEntries);
 }
 
+TEST(ResultListParser, ItemsPerPageAreBounded) {
+    std::string items;
+    for (size_t i = 0; i <= kMaxResultItems; ++i) items += "<li></li>";
+    EXPECT_EQ(Parse(SearchPage(items)).size(), kMaxResultItems);
+}
+
 }  // namespace
 }  // namespace vantrel
