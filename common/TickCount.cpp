@@ -1,0 +1,9 @@
+#include "common/TickCount.h"
+
+#include <chrono>
+
+std::uint32_t TickCount() {
+    const auto sinceEpoch = std::chrono::steady_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
+    return static_cast<std::uint32_t>(ms);
+}

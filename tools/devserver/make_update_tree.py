@@ -1,0 +1,461 @@
+#!/usr/bin/python3
+"""Generates the sample update-server tree that devserver serves below /update/.
+
+    tools/devserver/site/update/Trovik/Hot/        Hot.cfg and five 410x240 banner images
+    tools/devserver/site/update/Trovik/LinkSite/   LinkSite.cfg and seven 48x48 site logos
+    tools/devserver/site/update/Trovik/Theme/      six 410x640 window backgrounds
+    tools/devserver/site/update/Trovik/stable/     Version.txt, Update.txt (manifest) and
+                                                   the files the manifest lists
+    tools/devserver/site/site/<n>/index.html       pages of the seven sample video sites
+
+The lists are INI text in GBK, as the client reads them; the manifest is one line of
+JSON written the way the updater's own manifests are (sorted keys, no spaces), with the
+MD5 of each listed file. Everything is drawn here (gradients, shapes and text in the
+WenQuanYi Zen Hei font), so the output is the same at every run.
+
+Run with the system Python, which has PIL:  /usr/bin/python3 tools/devserver/make_update_tree.py
+With --check it only checks the tree on disk (lists complete, images of the right size,
+manifest digests matching the files) and exits with status 1 on a problem.
+"""
+
+import argparse
+import hashlib
+import json
+import math
+import random
+import shutil
+import sys
+from pathlib import Path
+
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+HERE = Path(__file__).resolve().parent
+SITE = HERE / "site"
+APP = SITE / "update" / "Trovik"
+SERVER = "http://127.0.0.1:18632"
+FONT_PATH = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
+
+BANNER_SIZE = (410, 240)
+LOGO_SIZE = 48
+THEME_SIZE = (410, 640)
+UPDATE_VERSION = "103"
+
+
+# ---------------------------------------------------------------- drawing helpers
+
+
+def font(size):
+    return ImageFont.truetype(FONT_PATH, size)
+
+
+def mix(a, b, t):
+    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
+
+
+def gradient(size, top, bottom, angle=0.0):
+    """A two-colour linear gradient; angle in degrees turns it from top-to-bottom."""
+    w, h = size
+    side = int(math.hypot(w, h)) + 2
+    ramp = Image.linear_gradient("L").resize((side, side), Image.BICUBIC)
+    ramp = ramp.rotate(angle, resample=Image.BICUBIC)
+    left, upper = (side - w) // 2, (side - h) // 2
+    mask = ramp.crop((left, upper, left + w, upper + h))
+    return Image.composite(Image.new("RGB", size, bottom), Image.new("RGB", size, top), mask)
+
+
+def shape(size, draw_fn, colour, alpha=255, blur=0):
+    """A layer of one colour whose coverage draw_fn(ImageDraw) paints with 255 on a mask.
+    The mask, not the colour, is blurred, so soft edges never darken."""
+    mask = Image.new("L", size, 0)
+    draw_fn(ImageDraw.Draw(mask))
+    if blur:
+        mask = mask.filter(ImageFilter.GaussianBlur(blur))
+    if alpha != 255:
+        mask = mask.point(lambda v: v * alpha // 255)
+    layer = Image.new("RGBA", size, tuple(colour) + (0,))
+    layer.putalpha(mask)
+    return layer
+
+
+def paste_layer(base, layer):
+    return Image.alpha_composite(base.convert("RGBA"), layer)
+
+
+def shadowed_text(img, xy, text, size, fill=(255, 255, 255), alpha=255, shadow_alpha=150, blur=3,
+                  offset=(2, 3)):
+    f = font(size)
+    img = paste_layer(img, shape(img.size, lambda d: d.text(
+        (xy[0] + offset[0], xy[1] + offset[1]), text, font=f, fill=255), (0, 0, 0), shadow_alpha, blur))
+    return paste_layer(img, shape(img.size, lambda d: d.text(xy, text, font=f, fill=255), fill, alpha))
+
+
+def badge(img, xy, text, colour):
+    f = font(15)
+    x, y = xy
+    w = int(f.getlength(text)) + 18
+    img = paste_layer(img, shape(img.size, lambda d: d.rounded_rectangle(
+        (x, y, x + w, y + 24), radius=12, fill=255), colour, 235))
+    return paste_layer(img, shape(img.size, lambda d: d.text((x + 9, y + 3), text, font=f, fill=255),
+                                  (255, 255, 255)))
+
+
+# ---------------------------------------------------------------- popular shows
+
+# name, subtitle, tag, colours (top, bottom, accent), motif, detail page id
+HOT_SHOWS = [
+    ("长河夜归人", "古城迷案 · 全36集", "独家热播", ((16, 28, 64), (22, 110, 122), (246, 214, 140)),
+     "moon", 1001),
+    ("云端的约定", "都市爱情 · 每周五更新", "浪漫首播", ((242, 138, 160), (255, 206, 170), (255, 255, 255)),
+     "bokeh", 1002),
+    ("青石巷的春天", "家庭温情 · 全40集", "温暖上线", ((64, 150, 96), (214, 226, 120), (255, 250, 220)),
+     "leaves", 1003),
+    ("星火少年团", "青春综艺 · 周六晚8点", "综艺热榜", ((84, 46, 150), (246, 128, 72), (255, 236, 140)),
+     "stars", 1004),
+    ("月下听风吟录", "古装传奇 · 全52集", "年度巨制", ((96, 18, 30), (196, 120, 40), (255, 222, 150)),
+     "rings", 1005),
+]
+
+
+def draw_motif(img, motif, accent, rnd):
+    w, h = img.size
+    size = img.size
+    if motif == "moon":
+        img = paste_layer(img, shape(size, lambda d: d.ellipse((270, 6, 390, 126), fill=255),
+                                     accent, 70, 14))
+        img = paste_layer(img, shape(size, lambda d: d.ellipse((290, 26, 370, 106), fill=255),
+                                     accent, 255, 1))
+        for layer_no, (shade, base_y) in enumerate((((12, 40, 70), 170), ((8, 24, 44), 195))):
+            pts = [(0, h)]
+            x = 0
+            while x <= w:
+                pts.append((x, base_y - rnd.randint(0, 40 - layer_no * 14)))
+                x += rnd.randint(30, 60)
+            pts += [(w, base_y - 10), (w, h)]
+            img = paste_layer(img, shape(size, lambda d: d.polygon(pts, fill=255), shade, 235, 1))
+    elif motif == "bokeh":
+        for _ in range(22):
+            r = rnd.randint(8, 34)
+            cx, cy = rnd.randint(150, w), rnd.randint(0, h)
+            a = rnd.randint(40, 110)
+            img = paste_layer(img, shape(size, lambda d: d.ellipse(
+                (cx - r, cy - r, cx + r, cy + r), fill=255), accent, a, 2))
+    elif motif == "leaves":
+        for _ in range(16):
+            cx, cy = rnd.randint(180, w + 20), rnd.randint(-20, h)
+            lw, lh = rnd.randint(26, 54), rnd.randint(12, 22)
+            leaf = Image.new("L", (lw * 2, lw * 2), 0)
+            ImageDraw.Draw(leaf).ellipse((lw // 2, lw - lh // 2, lw // 2 + lw, lw + lh // 2), fill=255)
+            leaf = leaf.rotate(rnd.randint(0, 180), resample=Image.BICUBIC)
+            colour = mix(accent, (120, 190, 90), rnd.random())
+            img = paste_layer(img, shape(size, lambda d: d.bitmap((cx - lw, cy - lw), leaf, fill=255),
+                                         colour, 150))
+        img = paste_layer(img, shape(size, lambda d: d.polygon(
+            [(0, h), (0, h - 60), (w, h - 110), (w, h)], fill=255), (40, 90, 60), 90, 6))
+    elif motif == "stars":
+        for _ in range(40):
+            cx, cy = rnd.randint(0, w), rnd.randint(0, h)
+            r = rnd.choice((1, 1, 2, 2, 3))
+            img = paste_layer(img, shape(size, lambda d: d.ellipse(
+                (cx - r, cy - r, cx + r, cy + r), fill=255), (255, 255, 255), rnd.randint(120, 230)))
+        for cx, cy, r in ((330, 60, 26), (372, 150, 14), (262, 122, 10)):
+            pts = []
+            for k in range(10):
+                rr = r if k % 2 == 0 else r * 0.42
+                ang = math.pi / 2 + k * math.pi / 5
+                pts.append((cx + rr * math.cos(ang), cy - rr * math.sin(ang)))
+            img = paste_layer(img, shape(size, lambda d: d.ellipse(
+                (cx - 2 * r, cy - 2 * r, cx + 2 * r, cy + 2 * r), fill=255), accent, 60, 10))
+            img = paste_layer(img, shape(size, lambda d: d.polygon(pts, fill=255), accent))
+    elif motif == "rings":
+        for k, r in enumerate((120, 92, 66)):
+            cx, cy = 330, 100
+            img = paste_layer(img, shape(size, lambda d: d.ellipse(
+                (cx - r, cy - r, cx + r, cy + r), outline=255, width=2), accent, 90 + 40 * k))
+        img = paste_layer(img, shape(size, lambda d: d.ellipse((290, 60, 370, 140), fill=255),
+                                     accent, 200, 2))
+        for i in range(7):
+            y = 150 + i * 11
+            img = paste_layer(img, shape(size, lambda d: d.line(((0, y), (w, y - 40)), fill=255, width=1),
+                                         (255, 230, 190), 40))
+    return img
+
+
+def make_banner(index, show):
+    name, subtitle, tag, (top, bottom, accent), motif, _ = show
+    rnd = random.Random(1000 + index)
+    img = gradient(BANNER_SIZE, top, bottom, angle=35).convert("RGBA")
+    img = draw_motif(img, motif, accent, rnd)
+    # A dark veil on the left keeps the title readable on any motif.
+    veil = Image.linear_gradient("L").rotate(90).resize(BANNER_SIZE)
+    veil = veil.point(lambda v: int((255 - v) * 0.5))
+    dark = Image.new("RGBA", BANNER_SIZE, (0, 0, 0, 0))
+    dark.putalpha(veil)
+    img = Image.alpha_composite(img, dark)
+    img = badge(img, (26, 24), tag, mix(accent, (220, 60, 60), 0.7))
+    img = shadowed_text(img, (24, 118), name, 42)
+    img = shadowed_text(img, (27, 172), subtitle, 17, alpha=225, blur=2, offset=(1, 2))
+    return img.convert("RGB")
+
+
+def write_hot(folder):
+    folder.mkdir(parents=True)
+    lines = ["[HotLst]"]
+    for i, show in enumerate(HOT_SHOWS):
+        image = f"Hot{i + 1:02d}.jpg"
+        make_banner(i, show).save(folder / image, quality=84, optimize=True, progressive=True)
+        lines += [f"ImgName{i}={image}", f"HotName{i}={show[0]}",
+                  f"HotUrl{i}={SERVER}/detail/{show[5]}.html"]
+    write_ini(folder / "Hot.cfg", lines)
+
+
+# ---------------------------------------------------------------- video sites
+
+# name, glyph, tooltip, colours (top, bottom)
+SITES = [
+    ("青柠视频", "青", "青柠视频 - 热门剧集每日更新", ((124, 204, 72), (38, 150, 74))),
+    ("飞鱼影院", "飞", "飞鱼影院 - 高清电影免费看", ((72, 170, 240), (30, 96, 200))),
+    ("橙子TV", "橙", "橙子TV - 综艺娱乐一网打尽", ((255, 178, 64), (240, 110, 30))),
+    ("星河剧场", "星", "星河剧场 - 古装大剧独家首播", ((170, 120, 240), (96, 58, 190))),
+    ("麦田动漫", "麦", "麦田动漫 - 新番动画同步更新", ((250, 214, 84), (214, 150, 30))),
+    ("海豚综艺", "海", "海豚综艺 - 真人秀与晚会直播", ((64, 210, 200), (20, 140, 160))),
+    ("红枫电影", "枫", "红枫电影 - 经典老片与院线新片", ((240, 96, 88), (190, 36, 52))),
+]
+
+
+def make_logo(site):
+    _, glyph, _, (top, bottom) = site
+    scale = 4  # drawn large and scaled down for smooth edges
+    size = LOGO_SIZE * scale
+    body = gradient((size, size), top, bottom, angle=20).convert("RGBA")
+    mask = Image.new("L", (size, size), 0)
+    ImageDraw.Draw(mask).rounded_rectangle((2, 2, size - 3, size - 3), radius=11 * scale, fill=255)
+    logo = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    logo.paste(body, (0, 0), mask)
+    gloss = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    ImageDraw.Draw(gloss).ellipse((-size // 2, -size * 3 // 4, size * 3 // 2, size // 2),
+                                  fill=(255, 255, 255, 46))
+    logo = Image.alpha_composite(logo, Image.composite(gloss, Image.new("RGBA", gloss.size), mask))
+    f = font(30 * scale)
+    d = ImageDraw.Draw(logo)
+    box = d.textbbox((0, 0), glyph, font=f)
+    x = (size - (box[2] - box[0])) / 2 - box[0]
+    y = (size - (box[3] - box[1])) / 2 - box[1]
+    d.text((x + scale, y + 2 * scale), glyph, font=f, fill=(0, 0, 0, 60))
+    d.text((x, y), glyph, font=f, fill=(255, 255, 255, 255))
+    return logo.resize((LOGO_SIZE, LOGO_SIZE), Image.LANCZOS)
+
+
+def write_sites(folder):
+    folder.mkdir(parents=True)
+    lines = ["[LinkSite]"]
+    for i, site in enumerate(SITES):
+        image = f"Site{i + 1:02d}.png"
+        make_logo(site).save(folder / image, optimize=True)
+        lines += [f"ImgName{i}={image}", f"Descript{i}={site[2]}",
+                  f"LinkUrl{i}={SERVER}/site/{i + 1}/"]
+        write_site_page(i + 1, site)
+    write_ini(folder / "LinkSite.cfg", lines)
+
+
+def write_site_page(number, site):
+    name, _, tooltip, (top, bottom) = site
+    page = SITE / "site" / str(number)
+    page.mkdir(parents=True, exist_ok=True)
+    css_top = "#%02x%02x%02x" % top
+    css_bottom = "#%02x%02x%02x" % bottom
+    (page / "index.html").write_text(
+        "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
+        f"<title>{name}</title></head>\n"
+        f"<body style=\"margin:0;font-family:sans-serif;background:linear-gradient({css_top},{css_bottom});"
+        "color:#fff;min-height:100vh;display:flex;align-items:center;justify-content:center\">\n"
+        f"<div style=\"text-align:center\"><h1>{name}</h1><p>{tooltip.split(' - ')[1]}</p>"
+        "<p style=\"opacity:.7\">Trovik 演示站点</p></div>\n</body></html>\n",
+        encoding="utf-8")
+
+
+# ---------------------------------------------------------------- window backgrounds
+
+# top, bottom, soft shapes (centre x, centre y, radius, colour, alpha)
+THEMES = [
+    ((222, 232, 242), (176, 196, 220), [(90, 120, 150, (255, 255, 255), 90),
+                                        (330, 470, 190, (150, 176, 210), 70)]),
+    ((250, 236, 214), (236, 196, 170), [(320, 110, 160, (255, 248, 230), 110),
+                                        (60, 520, 200, (226, 170, 150), 60)]),
+    ((214, 240, 228), (150, 206, 196), [(80, 200, 170, (240, 255, 248), 90),
+                                        (360, 560, 210, (120, 186, 180), 60)]),
+    ((226, 216, 240), (160, 170, 214), [(300, 150, 180, (246, 238, 255), 90),
+                                        (80, 500, 190, (140, 146, 200), 60)]),
+    ((30, 44, 72), (18, 70, 88), [(320, 120, 170, (70, 110, 150), 70),
+                                  (80, 520, 220, (30, 120, 130), 60)]),
+    ((252, 232, 236), (236, 206, 220), [(100, 140, 170, (255, 250, 252), 110),
+                                        (340, 520, 200, (226, 180, 200), 60)]),
+]
+
+
+def make_theme(index, theme):
+    top, bottom, shapes = theme
+    img = gradient(THEME_SIZE, top, bottom, angle=-12).convert("RGBA")
+    for cx, cy, r, colour, alpha in shapes:
+        img = paste_layer(img, shape(THEME_SIZE, lambda d: d.ellipse(
+            (cx - r, cy - r, cx + r, cy + r), fill=255), colour, alpha, 60))
+    # Two slow waves across the lower part, lighter than the ground below them.
+    w, h = THEME_SIZE
+    for base_y, amplitude, phase, lift, alpha in ((455, 24, index, 0.35, 80),
+                                                  (535, 18, index * 2 + 1.5, 0.5, 70)):
+        wave = [(0, h)] + [(x, base_y + amplitude * math.sin(x / 68 + phase))
+                           for x in range(0, w + 10, 10)] + [(w, h)]
+        img = paste_layer(img, shape(THEME_SIZE, lambda d: d.polygon(wave, fill=255),
+                                     mix(bottom, (255, 255, 255), lift), alpha, 6))
+    # Few colours quantise losslessly enough for a soft picture and keep the file small.
+    return img.convert("RGB").quantize(colors=256, method=Image.MEDIANCUT, dither=Image.FLOYDSTEINBERG)
+
+
+def write_themes(folder):
+    folder.mkdir(parents=True)
+    for i, theme in enumerate(THEMES):
+        make_theme(i, theme).save(folder / f"Theme{i + 1:02d}.png", optimize=True)
+
+
+# ---------------------------------------------------------------- update channel
+
+UPDATE_FILES = {
+    "Config/ReleaseNotes.txt":
+        "Trovik 1.0.1.103 更新说明\r\n"
+        "\r\n"
+        "1. 热播推荐与站点列表改为每次启动时更新。\r\n"
+        "2. 新增六款窗口背景皮肤。\r\n"
+        "3. 改进海报下载的稳定性。\r\n",
+    "Skin/readme.txt":
+        "皮肤说明\r\n"
+        "\r\n"
+        "SkinRes.zip 包含主窗口的布局与图片。\r\n"
+        "背景图片可在“更换皮肤”中选择，下载后保存在用户数据目录的 Theme 文件夹中。\r\n",
+}
+
+
+def md5_hex(data):
+    return hashlib.md5(data).hexdigest()
+
+
+def write_channel(folder):
+    folder.mkdir(parents=True)
+    (folder / "Version.txt").write_bytes(UPDATE_VERSION.encode("ascii"))
+    tree = {"name": "Trovik"}
+    for rel, text in UPDATE_FILES.items():
+        data = text.encode("gbk")
+        path = folder / rel
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(data)
+        node = tree
+        *dirs, name = rel.split("/")
+        for d in dirs:
+            subdirs = node.setdefault("subdirs", [])
+            match = next((s for s in subdirs if s["name"] == d), None)
+            if match is None:
+                match = {"name": d}
+                subdirs.append(match)
+            node = match
+        node.setdefault("files", []).append({"MD5": md5_hex(data), "name": name})
+    manifest = json.dumps(tree, ensure_ascii=False, separators=(",", ":"), sort_keys=True) + "\n"
+    (folder / "Update.txt").write_bytes(manifest.encode("gbk"))
+
+
+# ---------------------------------------------------------------- output
+
+
+def write_ini(path, lines):
+    path.write_bytes(("\r\n".join(lines) + "\r\n").encode("gbk"))
+
+
+def read_ini(path):
+    """Sections of a GBK INI file as {section: {key: value}}."""
+    sections, current = {}, None
+    for line in path.read_bytes().decode("gbk").splitlines():
+        line = line.strip()
+        if line.startswith("[") and line.endswith("]"):
+            current = sections.setdefault(line[1:-1], {})
+        elif "=" in line and current is not None:
+            key, value = line.split("=", 1)
+            current[key.strip()] = value.strip()
+    return sections
+
+
+def check_tree():
+    """Problems found in the tree on disk (empty when it is what the client and the
+    updater expect)."""
+    problems = []
+
+    def expect(condition, message):
+        if not condition:
+            problems.append(message)
+
+    def check_image(path, size):
+        try:
+            with Image.open(path) as im:
+                expect(im.size == size, f"{path.name}: {im.size}, expected {size}")
+        except OSError as error:
+            problems.append(f"{path}: {error}")
+
+    hot = read_ini(APP / "Hot" / "Hot.cfg").get("HotLst", {})
+    for i in range(5):
+        for key in ("ImgName", "HotName", "HotUrl"):
+            expect(hot.get(f"{key}{i}"), f"Hot.cfg lacks {key}{i}")
+        if hot.get(f"ImgName{i}"):
+            check_image(APP / "Hot" / hot[f"ImgName{i}"], BANNER_SIZE)
+    sites = read_ini(APP / "LinkSite" / "LinkSite.cfg").get("LinkSite", {})
+    for i in range(7):
+        for key in ("ImgName", "Descript", "LinkUrl"):
+            expect(sites.get(f"{key}{i}"), f"LinkSite.cfg lacks {key}{i}")
+        if sites.get(f"ImgName{i}"):
+            check_image(APP / "LinkSite" / sites[f"ImgName{i}"], (LOGO_SIZE, LOGO_SIZE))
+        url = sites.get(f"LinkUrl{i}", "")
+        if url.startswith(SERVER + "/"):
+            page = SITE / url[len(SERVER) + 1:] / "index.html"
+            expect(page.is_file(), f"{url} has no {page.relative_to(SITE)}")
+    for i in range(len(THEMES)):
+        check_image(APP / "Theme" / f"Theme{i + 1:02d}.png", THEME_SIZE)
+
+    channel = APP / "stable"
+    version = (channel / "Version.txt").read_text(encoding="ascii")
+    expect(version.strip().isdigit(), f"Version.txt is {version!r}")
+    manifest = json.loads((channel / "Update.txt").read_bytes().decode("gbk"))
+    expect(manifest.get("name") == "Trovik", "the manifest root is not named Trovik")
+
+    def walk(node, rel):
+        for entry in node.get("files", []):
+            path = channel.joinpath(*rel, entry["name"])
+            if not path.is_file():
+                problems.append(f"{path} is listed but missing")
+                continue
+            expect(entry["MD5"] == md5_hex(path.read_bytes()), f"{path}: MD5 differs")
+        for sub in node.get("subdirs", []):
+            walk(sub, rel + [sub["name"]])
+
+    walk(manifest, [])
+    total = sum(p.stat().st_size for p in (SITE / "update").rglob("*") if p.is_file())
+    expect(total < 2 * 1024 * 1024, f"the tree holds {total} bytes")
+    return problems
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--check", action="store_true",
+                        help="only check the tree on disk; exit status 1 on a problem")
+    args = parser.parse_args()
+    if not args.check:
+        if APP.exists():
+            shutil.rmtree(APP)
+        write_hot(APP / "Hot")
+        write_sites(APP / "LinkSite")
+        write_themes(APP / "Theme")
+        write_channel(APP / "stable")
+    problems = check_tree()
+    for problem in problems:
+        print("problem:", problem, file=sys.stderr)
+    total = sum(p.stat().st_size for p in (SITE / "update").rglob("*") if p.is_file())
+    print(f"{APP.relative_to(HERE.parent.parent)}: {total} bytes, {len(problems)} problems")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
