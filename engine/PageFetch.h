@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/PageGuard.h"
+
 namespace vantrel {
 
 // The whole transfer may take at most this long.
@@ -12,7 +14,8 @@ inline constexpr long kFetchTimeoutSeconds = 10;
 
 // The largest body a page may have; a longer body is abandoned (the page is then
 // empty), so a hostile server cannot fill the memory.
-inline constexpr size_t kMaxPageBytes = 8u << 20;
+// The same bound as the pre-scan's.
+inline constexpr size_t kMaxPageBytes = PageLimits{}.maxBytes;
 
 // Receives the body of one transfer.
 struct PageBuffer {

@@ -1,7 +1,5 @@
 // The engine object and the library's only export.
 
-#include <exception>
-
 #include "engine/DetailPageParser.h"
 #include "engine/GbkTexts.h"
 #include "engine/PageFetch.h"
@@ -20,7 +18,7 @@ public:
             if (!vantrel::FetchPage(vantrel::BuildSearchUrl(vantrel::SearchHost(), keyword), &page))
                 return false;
             return vantrel::ParseResultList(page, results);
-        } catch (const std::exception&) {
+        } catch (...) {
             return false;  // nothing crosses the library boundary
         }
     }
@@ -36,7 +34,7 @@ public:
                 return vantrel::ParseSeriesPage(page, sources);
             if (category == vantrel::gbk::kVariety) return false;
             return true;
-        } catch (const std::exception&) {
+        } catch (...) {
             return false;
         }
     }

@@ -66,4 +66,12 @@ TEST(Interface, OnlyTheLibraryLinksTheHttpAndHtmlLibraries) {
     EXPECT_EQ(command.out.find("libvantrel"), std::string::npos);  // loaded at run time
 }
 
+TEST(Interface, EveryProgramCarriesItsFileVersion) {
+    for (const char* binary : {"libvantrel.so", "vantrel", "devserver"}) {
+        const auto sections = RunProgram("/usr/bin/readelf", {"-S", "-W", BinPath(binary)});
+        ASSERT_EQ(sections.exitCode, 0) << binary;
+        EXPECT_NE(sections.out.find(".trovik_version"), std::string::npos) << binary;
+    }
+}
+
 }  // namespace
