@@ -18,11 +18,14 @@ std::string EngineFolder() {
     return path.parent_path().string();
 }
 
-std::string SearchHost() {
-    if (const char* host = std::getenv(kSearchHostVariable); host && *host) return host;
-    const std::string folder = EngineFolder();
+std::string ConfiguredSearchHost(const std::string& folder) {
     if (folder.empty()) return {};
     return platform::ReadProfileString("Portal", "SearchHost", "", folder + "/Config/AutoCfg.cfg");
+}
+
+std::string SearchHost() {
+    if (const char* host = std::getenv(kSearchHostVariable); host && *host) return host;
+    return ConfiguredSearchHost(EngineFolder());
 }
 
 std::string BuildSearchUrl(const std::string& host, const std::string& keyword) {
