@@ -74,6 +74,21 @@ TEST_F(DevServerTest, HeadGivesTheLengthWithoutABody) {
     EXPECT_TRUE(head->body.empty());
 }
 
+TEST(DevServerSampleSites, ServeTheClientsSampleLinksAndPosters) {
+    DevServerProcess server;  // the bundled sample sites
+    httplib::Client client("127.0.0.1", server.port());
+    for (const char* path :
+         {"/detail/27553.html", "/zongyi/zy_96/",
+          "/search_%E6%B2%89%E7%9D%A1%E9%AD%94%E5%92%92_%E5%85%A8%E9%83%A8/",
+          "/search_%E4%BA%AC%E5%9F%8E81/", "/detail/39244.html", "/detail/28029.html",
+          "/img/poster/2001.jpg", "/img/site/qingyou.png", "/play/?v=2001-qingyou-1", "/"}) {
+        auto res = client.Get(path);
+        ASSERT_TRUE(res) << path;
+        EXPECT_EQ(res->status, 200) << path;
+        EXPECT_FALSE(res->body.empty()) << path;
+    }
+}
+
 TEST_F(DevServerTest, RejectsBadArgumentsAndBusyPorts) {
     EXPECT_EQ(RunProgram(BinPath("devserver"), {"--port", "x"}).exitCode, 2);
     EXPECT_EQ(RunProgram(BinPath("devserver"), {"--what", "1"}).exitCode, 2);
