@@ -136,6 +136,27 @@ TEST(EngineLoopback, ZeroByteDropsTheRestOfItsChunk) {
     EXPECT_EQ(results[1].name, "B");
 }
 
+TEST(EngineLoopback, OversizedBodyIsAbandoned) {
+    // A valid result list followed by more than the accepted page size.
+    std::string body = test::SearchPage(kItem);
+    const std::string page = body;
+    body.resize(9u << 20, ' ');
+    LoopbackServer server;
+    server.server().Get("/search_big/", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(body, "text/html");
+    });
+    server.server().Get("/search_small/", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(page, "text/html");
+    });
+    server.Start();
+    ScopedEnv host(kSearchHostVariable, server.hostPort());
+    std::vector<SearchResult> results;
+    EXPECT_FALSE(Engine()->Search("big", &results));
+    EXPECT_TRUE(results.empty());
+    EXPECT_TRUE(Engine()->Search("small", &results));
+    EXPECT_EQ(results.size(), 1u);
+}
+
 TEST(EngineLoopback, ServerThatNeverAnswersEndsAfterTheTimeLimit) {
     // A socket that listens but never accepts: the connection is made, the
     // request is sent, and no answer ever comes.
