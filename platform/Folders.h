@@ -10,6 +10,13 @@ namespace platform {
 // The user's application-data folder: $XDG_DATA_HOME, else $HOME/.local/share.
 std::string AppDataFolder();
 
+// The user's configuration folder: $XDG_CONFIG_HOME, else $HOME/.config.
+std::string ConfigFolder();
+
+// The per-user runtime folder for sockets and locks: $XDG_RUNTIME_DIR, else a private
+// /tmp/trovik-runtime-<uid> (created with mode 0700). "" when neither is usable.
+std::string RuntimeFolder();
+
 // The temporary folder: $TMPDIR, else /tmp; always with a trailing "/".
 std::string TempFolder();
 

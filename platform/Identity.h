@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -26,9 +28,17 @@ std::string FormatGuid(const Guid& guid);
 // out. Empty when there is none.
 std::string AdapterAddressesText(size_t maxBytes = 1023);
 
+// The text form of AdapterAddressesText for given addresses; an adapter without an
+// address adds nothing.
+std::string FormatAdapterAddresses(const std::vector<std::vector<uint8_t>>& addresses,
+                                   size_t maxBytes = 1023);
+
 // The operating system's name: PRETTY_NAME of /etc/os-release, else
 // "unknown OperatingSystem.".
 std::string SystemName();
+
+// The PRETTY_NAME value of an os-release text (quotes and escapes removed), or "".
+std::string OsReleasePrettyName(std::string_view osRelease);
 
 // The Windows name table for a given version record (pure, kept for the report
 // format): e.g. (6, 1, 2, 1, 0, false) -> "Microsoft Windows 7".
@@ -36,9 +46,9 @@ struct WindowsVersionInfo {
     unsigned major = 0;
     unsigned minor = 0;
     unsigned platformId = 0;
-    unsigned productType = 0;           // 1 = workstation
-    unsigned processorArchitecture = 0; // 9 = AMD64
-    bool serverR2 = false;              // GetSystemMetrics(SM_SERVERR2) != 0
+    unsigned productType = 0;            // 1 = workstation
+    unsigned processorArchitecture = 0;  // 9 = AMD64
+    bool serverR2 = false;               // GetSystemMetrics(SM_SERVERR2) != 0
 };
 std::string WindowsSystemName(const WindowsVersionInfo& info);
 

@@ -5,7 +5,9 @@
 namespace platform {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -13,7 +15,28 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Length of the GB18030 character at `i`: one byte for ASCII, else two or four. The
+// trailing bytes of a two-byte character can look like ASCII letters or "]", so
+// names are scanned character by character.
+size_t CharLength(std::string_view s, size_t i) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    if (lead < 0x81 || lead == 0xFF || i + 1 >= s.size()) return 1;
+    const auto second = static_cast<unsigned char>(s[i + 1]);
+    if (second >= 0x30 && second <= 0x39) return i + 3 < s.size() ? 4 : 1;
+    if (second >= 0x40 && second <= 0xFE && second != 0x7F) return 2;
+    return 1;
+}
+
+// Position of the ASCII character `c` outside multi-byte characters, or npos.
+size_t FindAscii(std::string_view s, char c) {
+    for (size_t i = 0; i < s.size(); i += CharLength(s, i))
+        if (s[i] == c) return i;
+    return std::string_view::npos;
+}
 
 std::string_view StripQuotes(std::string_view v) {
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
@@ -25,8 +48,15 @@ std::string_view StripQuotes(std::string_view v) {
 
 bool IniNamesEqual(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
+    for (size_t i = 0; i < a.size();) {
+        const size_t length = CharLength(a, i);
+        if (length == 1) {
+            if (Lower(a[i]) != Lower(b[i])) return false;
+        } else if (a.substr(i, length) != b.substr(i, length)) {
+            return false;
+        }
+        i += length;
+    }
     return true;
 }
 
@@ -42,7 +72,9 @@ int IniParseInt(std::string_view value) {
     return static_cast<int>(result);
 }
 
-IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
+IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
+    Parse();
+}
 
 void IniDocument::Parse() {
     lines_.clear();
@@ -54,9 +86,10 @@ void IniDocument::Parse() {
         line.next = nl == std::string::npos ? bytes_.size() : nl + 1;
         line.end = nl == std::string::npos ? bytes_.size() : nl;
         if (line.end > line.begin && bytes_[line.end - 1] == '\r') --line.end;
-        std::string_view text = Trim(std::string_view(bytes_).substr(line.begin, line.end - line.begin));
+        std::string_view text =
+            Trim(std::string_view(bytes_).substr(line.begin, line.end - line.begin));
         if (!text.empty() && text.front() == '[') {
-            size_t close = text.find(']');
+            size_t close = FindAscii(text, ']');
             if (close != std::string_view::npos) {
                 line.kind = Line::Kind::kSection;
                 line.name = Trim(text.substr(1, close - 1));
@@ -94,9 +127,9 @@ void IniDocument::Set(std::string_view section, std::string_view key, std::strin
     const std::string keyLine = std::string(key) + "=" + std::string(value);
     // Line ends follow the file: CRLF when its first line ends so.
     const size_t firstNl = bytes_.find('\n');
-    const std::string eol = (firstNl != std::string::npos && firstNl > 0 && bytes_[firstNl - 1] == '\r')
-                                ? "\r\n"
-                                : "\n";
+    const std::string eol =
+        (firstNl != std::string::npos && firstNl > 0 && bytes_[firstNl - 1] == '\r') ? "\r\n"
+                                                                                     : "\n";
     size_t s = FindSection(section);
     if (s == std::string::npos) {
         std::string add;

@@ -15,8 +15,9 @@ public:
     NamedMutex(const NamedMutex&) = delete;
     NamedMutex& operator=(const NamedMutex&) = delete;
 
-    // True when another process held the mutex at construction ("already exists");
-    // this object then holds nothing.
+    // True when the mutex was held at construction ("already exists"): by another
+    // process, or by another NamedMutex object of this process. This object then holds
+    // nothing.
     bool alreadyExists() const { return alreadyExists_; }
     // True when this object holds the mutex.
     bool owned() const { return fd_ >= 0 && !alreadyExists_; }

@@ -15,11 +15,17 @@ namespace platform {
 // in $XDG_RUNTIME_DIR whose name is derived from class and title; a lookup connects
 // to it. Sockets left by dead processes are ignored and removed.
 
+// Requests are one line each: "show" (call onShow) and "ping"; the answer is "ok".
+// The owner's process id comes from the kernel (SO_PEERCRED), and only windows of
+// this user count. When two live windows register the same names, the newer one is
+// found. A lookup gives up after two seconds, so a hung owner never blocks it.
+
 // Registers one window for as long as the object lives.
 class WindowRegistration {
 public:
     // `onShow` runs on the registry's own listener thread when another process asks
-    // the window to show itself; the owner marshals it to its UI thread.
+    // the window to show itself; the owner marshals it to its UI thread. It must not
+    // wait for the thread that destroys this object.
     WindowRegistration(const std::wstring& className, const std::wstring& title,
                        std::function<void()> onShow);
     ~WindowRegistration();
@@ -43,5 +49,9 @@ bool ShowRegisteredWindow(const std::wstring& className, const std::wstring& tit
 // The process id of the process that owns that window, if any.
 std::optional<pid_t> RegisteredWindowProcess(const std::wstring& className,
                                              const std::wstring& title);
+
+// The socket through which a window of these names is found (for diagnostics and
+// tests); "" without a usable runtime folder.
+std::string RegisteredWindowSocketPath(const std::wstring& className, const std::wstring& title);
 
 }  // namespace platform

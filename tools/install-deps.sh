@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   zip xvfb xauth xdotool x11-utils fonts-wqy-zenhei
   clang libclang-rt-14-dev python3-pil
+  xdg-utils pkexec
 )
 
 missing=()

@@ -37,10 +37,20 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"[a]\n;k=comment\n", "a", "k", std::nullopt},
         LookupCase{"k=before any section\n[a]\n", "a", "k", std::nullopt},
         LookupCase{"[a]\nk=v\n[b]\n", "b", "k", std::nullopt},
-        LookupCase{"[a]\nkv\n", "a", "kv", std::nullopt},
-        LookupCase{"", "a", "k", std::nullopt},
+        LookupCase{"[a]\nkv\n", "a", "kv", std::nullopt}, LookupCase{"", "a", "k", std::nullopt},
         LookupCase{"[HotLst]\nHotName0=\xBE\xA9\xB3\xC7\n", "HotLst", "HotName0",
                    "\xBE\xA9\xB3\xC7"}));
+
+TEST(IniNames, CompareAsciiLettersIgnoringCaseOnly) {
+    EXPECT_TRUE(IniNamesEqual("BaseSet", "bASEsET"));
+    EXPECT_FALSE(IniNamesEqual("BaseSet", "BaseSe"));
+    // Two-byte characters whose second bytes are "A" and "a" are different characters.
+    EXPECT_FALSE(IniNamesEqual("\x81\x41", "\x81\x61"));
+    EXPECT_TRUE(IniNamesEqual("\x81\x41x", "\x81\x41X"));
+    EXPECT_FALSE(IniDocument("[\x81\x41]\nk=1\n").Get("\x81\x61", "k").has_value());
+    // A "]" that is the second byte of a character does not end the section name.
+    EXPECT_EQ(IniDocument("[\x81\x5D]\nk=1\n").Get("\x81\x5D", "k"), "1");
+}
 
 TEST(IniParseInt, LeadingDecimalNumber) {
     EXPECT_EQ(IniParseInt("5"), 5);

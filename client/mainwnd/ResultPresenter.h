@@ -1,0 +1,43 @@
+#pragma once
+
+// Presentation of result items: one page per show in "tlSearchResult", the column of
+// page-select buttons, the information panel, the source buttons and the episode
+// blocks, and the waiting animation.
+
+#include <string>
+
+#include "uilib/UiLib.h"
+
+class CTrovik;
+struct ResultItem;
+
+// One result page. Its position among the pages of "tlSearchResult" is its index in
+// ResultItems().
+class CTrovikResultItemUI : public UiLib::CVerticalLayoutUI {
+public:
+    CTrovikResultItemUI();
+    ~CTrovikResultItemUI() override;
+    // Answers "TrovikResultItem" (any letter case) with the page itself.
+    UiLib::LPVOID GetInterface(UiLib::LPCTSTR pstrName) override;
+
+    int sourceIndex = 0;    // which play source's links are shown; negative reads as 0
+    int blockIndex = 0;     // which block of episode links is shown; negative reads as 0
+    int linksPerBlock = 8;  // fixed at creation
+};
+
+// Rebuilds the page-select column for `count` engine results (nothing when count < 1).
+void BuildSelectButtons(CTrovik& wnd, int count);
+
+// Adds one page for `item` and fills it; false when item is null or "OneTvInfo"
+// cannot be built.
+bool BuildResultPage(CTrovik& wnd, const ResultItem* item);
+
+// Redraws the episode buttons of the page's current source and block.
+void RenderBlock(CTrovik& wnd, CTrovikResultItemUI* page);
+
+// The local file to show as the poster of `url` (downloaded into the temporary
+// folder unless already there), or "" when there is none.
+std::wstring PosterFile(const std::string& url);
+
+// One frame of the waiting animation (timer 2029).
+void StepWaitingAnimation(CTrovik& wnd);

@@ -1,0 +1,35 @@
+#pragma once
+
+// The search flow: a worker thread per search binds the engine library, collects
+// every result with its play sources and hands the items one by one to the main
+// window (messages 2028 and 2027); the handlers here run on the user-interface thread.
+
+#include <string>
+#include <vector>
+
+#include "vantrel/TrovikMgr.h"
+
+class CTrovik;
+
+constexpr unsigned UMSG_SEARCH_EMPTY = 2027;  // nothing to show
+constexpr unsigned UMSG_SEARCH_ITEM = 2028;   // wParam: const ResultItem*, lParam: result count
+
+// One show as the client keeps it: the engine's record and its play sources.
+struct ResultItem {
+    SearchResult result;
+    std::vector<PlaySource> sources;  // never empty in a stored item
+};
+
+// The process-wide result list; entry i belongs to page i of "tlSearchResult".
+// Touched only on the user-interface thread.
+std::vector<ResultItem>& ResultItems();
+
+// Switches to the searching view and starts a search worker for the search box's text.
+void StartSearch(CTrovik& wnd);
+
+// Message 2027: the no-result view.
+void OnSearchEmpty(CTrovik& wnd);
+
+// Message 2028: `count` is the number of engine results for the first item of a
+// search, 0 for every later item.
+void OnSearchItem(CTrovik& wnd, const ResultItem* item, int count);

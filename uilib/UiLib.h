@@ -1,0 +1,25 @@
+#pragma once
+
+// The whole public interface of the window framework.
+
+#include "uilib/Win32Api.h"
+#include "uilib/Win32Types.h"
+#include "uilib/controls/UIButton.h"
+#include "uilib/controls/UIEdit.h"
+#include "uilib/controls/UILabel.h"
+#include "uilib/controls/UILayout.h"
+#include "uilib/controls/UIList.h"
+#include "uilib/controls/UIOption.h"
+#include "uilib/controls/UIProgress.h"
+#include "uilib/controls/UITabLayout.h"
+#include "uilib/core/UIApplication.h"
+#include "uilib/core/UIBase.h"
+#include "uilib/core/UIContainer.h"
+#include "uilib/core/UIControl.h"
+#include "uilib/core/UIDefines.h"
+#include "uilib/core/UIDlgBuilder.h"
+#include "uilib/core/UIManager.h"
+#include "uilib/core/UIRender.h"
+#include "uilib/core/UIString.h"
+#include "uilib/core/UITrayIcon.h"
+#include "uilib/core/WindowImplBase.h"

@@ -1,0 +1,325 @@
+#include "uilib/controls/UIList.h"
+#include "uilib/core/UIManager.h"
+#include "uilib/core/UIRender.h"
+
+namespace UiLib {
+
+// ---- CListUI ----
+
+CListUI::CListUI() {
+    m_ListInfo.rcTextPadding = RECT{4, 0, 4, 0};
+}
+
+LPCTSTR CListUI::GetClass() const {
+    return L"ListUI";
+}
+
+LPVOID CListUI::GetInterface(LPCTSTR pstrName) {
+    if (EqualsNoCase(pstrName, L"List")) return static_cast<CListUI*>(this);
+    if (EqualsNoCase(pstrName, L"IListOwner")) return static_cast<IListOwnerUI*>(this);
+    return CVerticalLayoutUI::GetInterface(pstrName);
+}
+
+UINT CListUI::GetControlFlags() const {
+    return UIFLAG_TABSTOP;
+}
+
+bool CListUI::Add(CControlUI* pControl) {
+    return AddAt(pControl, GetCount());
+}
+
+bool CListUI::AddAt(CControlUI* pControl, int iIndex) {
+    if (!CVerticalLayoutUI::AddAt(pControl, iIndex)) return false;
+    if (auto* item = static_cast<IListItemUI*>(pControl->GetInterface(L"ListItem")))
+        item->SetOwner(this);
+    const int at = GetItemIndex(pControl);
+    if (m_iCurSel >= at) ++m_iCurSel;
+    ReindexFrom(at);
+    return true;
+}
+
+bool CListUI::Remove(CControlUI* pControl) {
+    const int index = GetItemIndex(pControl);
+    return index >= 0 && RemoveAt(index);
+}
+
+bool CListUI::RemoveAt(int iIndex) {
+    if (!CVerticalLayoutUI::RemoveAt(iIndex)) return false;
+    if (iIndex == m_iCurSel) {
+        m_iCurSel = -1;
+    } else if (iIndex < m_iCurSel) {
+        --m_iCurSel;
+    }
+    ReindexFrom(iIndex);
+    return true;
+}
+
+void CListUI::RemoveAll() {
+    m_iCurSel = -1;
+    CVerticalLayoutUI::RemoveAll();
+}
+
+void CListUI::ReindexFrom(int iIndex) {
+    for (int i = std::max(0, iIndex); i < GetCount(); ++i) {
+        if (auto* item = static_cast<IListItemUI*>(GetItemAt(i)->GetInterface(L"ListItem")))
+            item->SetIndex(i);
+    }
+}
+
+bool CListUI::SelectItem(int iIndex, bool bTakeFocus) {
+    if (iIndex == m_iCurSel) return true;
+    const int old = m_iCurSel;
+    if (old >= 0) {
+        if (auto* item = static_cast<IListItemUI*>(
+                GetItemAt(old) ? GetItemAt(old)->GetInterface(L"ListItem") : nullptr)) {
+            item->Select(false);
+        }
+        m_iCurSel = -1;
+    }
+    if (iIndex < 0) return false;
+    CControlUI* control = GetItemAt(iIndex);
+    if (!control || !control->IsVisible() || !control->IsEnabled()) return false;
+    auto* item = static_cast<IListItemUI*>(control->GetInterface(L"ListItem"));
+    if (!item) return false;
+    m_iCurSel = iIndex;
+    if (!item->Select(true)) {
+        m_iCurSel = -1;
+        return false;
+    }
+    if (bTakeFocus) control->SetFocus();
+    if (m_pManager)
+        m_pManager->SendNotify(this, DUI_MSGTYPE_ITEMSELECT, static_cast<WPARAM>(iIndex), old);
+    return true;
+}
+
+void CListUI::DoEvent(TEventUI& event) {
+    if (event.Type == UIEVENT_KEYDOWN) {
+        if (event.chKey == VK_UP && m_iCurSel > 0) {
+            SelectItem(m_iCurSel - 1, true);
+            return;
+        }
+        if (event.chKey == VK_DOWN && m_iCurSel + 1 < GetCount()) {
+            SelectItem(m_iCurSel + 1, true);
+            return;
+        }
+    }
+    CVerticalLayoutUI::DoEvent(event);
+}
+
+void CListUI::SetPos(RECT rc, bool bNeedInvalidate) {
+    CVerticalLayoutUI::SetPos(rc, bNeedInvalidate);
+}
+
+void CListUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    const std::wstring_view name = pstrName ? pstrName : L"";
+    if (name == L"itemfont") {
+        m_ListInfo.nFont = ParseInt(pstrValue);
+    } else if (name == L"itemtextcolor") {
+        m_ListInfo.dwTextColor = ParseColor(pstrValue);
+    } else if (name == L"itemhottextcolor") {
+        m_ListInfo.dwHotTextColor = ParseColor(pstrValue);
+    } else if (name == L"itemselectedtextcolor") {
+        m_ListInfo.dwSelectedTextColor = ParseColor(pstrValue);
+    } else if (name == L"itemdisabledtextcolor") {
+        m_ListInfo.dwDisabledTextColor = ParseColor(pstrValue);
+    } else if (name == L"itembkcolor") {
+        m_ListInfo.dwBkColor = ParseColor(pstrValue);
+    } else if (name == L"itemhotbkcolor") {
+        m_ListInfo.dwHotBkColor = ParseColor(pstrValue);
+    } else if (name == L"itemselectedbkcolor") {
+        m_ListInfo.dwSelectedBkColor = ParseColor(pstrValue);
+    } else if (name == L"itemlinecolor") {
+        m_ListInfo.dwLineColor = ParseColor(pstrValue);
+    } else if (name == L"itembkimage") {
+        m_ListInfo.sBkImage = pstrValue;
+    } else if (name == L"itemhotimage") {
+        m_ListInfo.sHotImage = pstrValue;
+    } else if (name == L"itemselectedimage") {
+        m_ListInfo.sSelectedImage = pstrValue;
+    } else if (name == L"itemtextpadding") {
+        m_ListInfo.rcTextPadding = ParseRect(pstrValue);
+    } else if (name == L"itemshowhtml") {
+        m_ListInfo.bShowHtml = ParseBool(pstrValue);
+    } else if (name == L"itemalign") {
+        const std::wstring v = pstrValue ? pstrValue : L"";
+        m_ListInfo.uTextStyle &= ~(DT_CENTER | DT_RIGHT);
+        if (v.find(L"center") != std::wstring::npos) m_ListInfo.uTextStyle |= DT_CENTER;
+        if (v.find(L"right") != std::wstring::npos) m_ListInfo.uTextStyle |= DT_RIGHT;
+    } else {
+        CVerticalLayoutUI::SetAttribute(pstrName, pstrValue);
+        return;
+    }
+    Invalidate();
+}
+
+// ---- CListContainerElementUI ----
+
+CListContainerElementUI::CListContainerElementUI() = default;
+
+LPCTSTR CListContainerElementUI::GetClass() const {
+    return L"ListContainerElementUI";
+}
+
+LPVOID CListContainerElementUI::GetInterface(LPCTSTR pstrName) {
+    if (EqualsNoCase(pstrName, L"ListItem")) return static_cast<IListItemUI*>(this);
+    if (EqualsNoCase(pstrName, L"ListContainerElement"))
+        return static_cast<CListContainerElementUI*>(this);
+    return CContainerUI::GetInterface(pstrName);
+}
+
+UINT CListContainerElementUI::GetControlFlags() const {
+    return UIFLAG_TABSTOP;
+}
+
+void CListContainerElementUI::SetOwner(CControlUI* pOwner) {
+    m_pOwner = pOwner ? static_cast<IListOwnerUI*>(pOwner->GetInterface(L"IListOwner")) : nullptr;
+}
+
+bool CListContainerElementUI::Select(bool bSelect) {
+    if (!IsEnabled() && bSelect) return false;
+    if (bSelect == m_bSelected) return true;
+    m_bSelected = bSelect;
+    if (bSelect && m_pOwner) m_pOwner->SelectItem(m_iIndex);
+    Invalidate();
+    return true;
+}
+
+bool CListContainerElementUI::Activate() {
+    if (!CContainerUI::Activate()) return false;
+    if (m_pManager) m_pManager->SendNotify(this, DUI_MSGTYPE_ITEMACTIVATE);
+    return true;
+}
+
+void CListContainerElementUI::SetVisible(bool bVisible) {
+    CContainerUI::SetVisible(bVisible);
+    if (!IsVisible() && m_bSelected) {
+        m_bSelected = false;
+        if (m_pOwner) m_pOwner->SelectItem(-1);
+    }
+}
+
+void CListContainerElementUI::SetEnabled(bool bEnable) {
+    CContainerUI::SetEnabled(bEnable);
+    if (!IsEnabled()) m_uButtonState = 0;
+}
+
+void CListContainerElementUI::DoEvent(TEventUI& event) {
+    switch (event.Type) {
+        case UIEVENT_DBLCLICK:
+            if (IsEnabled()) {
+                Activate();
+                Invalidate();
+            }
+            return;
+        case UIEVENT_KEYDOWN:
+            if (IsEnabled() && event.chKey == VK_RETURN) {
+                Activate();
+                Invalidate();
+                return;
+            }
+            break;
+        case UIEVENT_BUTTONDOWN:
+            if (IsEnabled()) {
+                Select();
+                Invalidate();
+            }
+            return;
+        case UIEVENT_BUTTONUP:
+            if (IsEnabled() && m_pManager) m_pManager->SendNotify(this, DUI_MSGTYPE_ITEMCLICK);
+            return;
+        case UIEVENT_MOUSEMOVE:
+            return;
+        case UIEVENT_MOUSEENTER:
+            if (IsEnabled()) {
+                m_uButtonState |= UISTATE_HOT;
+                Invalidate();
+            }
+            return;
+        case UIEVENT_MOUSELEAVE:
+            if (m_uButtonState & UISTATE_HOT) {
+                m_uButtonState &= ~UISTATE_HOT;
+                Invalidate();
+            }
+            return;
+        default:
+            break;
+    }
+    if (m_pOwner) {
+        m_pOwner->DoEvent(event);
+    } else {
+        CContainerUI::DoEvent(event);
+    }
+}
+
+SIZE CListContainerElementUI::EstimateSize(SIZE szAvailable) {
+    SIZE size = m_cxyFixed;
+    if (size.cy == 0 && m_pManager) {
+        const TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
+        const int font = info ? info->nFont : -1;
+        size.cy = CRenderEngine::GetFontHeight(m_pManager, font) + 8;
+    }
+    return size;
+}
+
+void CListContainerElementUI::DrawItemBk(HDC hDC, const RECT& rcItem) {
+    const TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
+    if (!info) return;
+    DWORD color = info->dwBkColor;
+    const CDuiString* image = &info->sBkImage;
+    if (m_bSelected) {
+        color = info->dwSelectedBkColor;
+        image = &info->sSelectedImage;
+    } else if (m_uButtonState & UISTATE_HOT) {
+        color = info->dwHotBkColor;
+        image = &info->sHotImage;
+    }
+    if (color != 0) CRenderEngine::DrawColor(hDC, rcItem, color);
+    if (!image->IsEmpty()) DrawImage(hDC, *image);
+    if (info->dwLineColor != 0) {
+        CRenderEngine::DrawColor(hDC,
+                                 RECT{rcItem.left, rcItem.bottom - 1, rcItem.right, rcItem.bottom},
+                                 info->dwLineColor);
+    }
+}
+
+void CListContainerElementUI::DrawItemText(HDC hDC, const RECT& rcItem) {
+    if (m_sText.IsEmpty()) return;
+    const TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
+    TListInfoUI fallback;
+    if (!info) info = &fallback;
+    DWORD color = info->dwTextColor;
+    if (!IsEnabled()) {
+        color = info->dwDisabledTextColor;
+    } else if (m_bSelected) {
+        color = info->dwSelectedTextColor;
+    } else if (m_uButtonState & UISTATE_HOT) {
+        color = info->dwHotTextColor;
+    }
+    RECT rc{rcItem.left + info->rcTextPadding.left, rcItem.top + info->rcTextPadding.top,
+            rcItem.right - info->rcTextPadding.right, rcItem.bottom - info->rcTextPadding.bottom};
+    if (info->bShowHtml) {
+        CRenderEngine::DrawHtmlText(hDC, m_pManager, rc, m_sText, color, info->nFont,
+                                    info->uTextStyle);
+    } else {
+        CRenderEngine::DrawText(hDC, m_pManager, rc, m_sText, color, info->nFont, info->uTextStyle);
+    }
+}
+
+void CListContainerElementUI::DoPaint(HDC hDC, const RECT& rcPaint) {
+    RECT rcTemp;
+    if (!IntersectRect(&rcTemp, rcPaint, m_rcItem)) return;
+    m_rcPaint = rcTemp;
+    DrawItemBk(hDC, m_rcItem);
+    DrawItemText(hDC, m_rcItem);
+    CContainerUI::DoPaint(hDC, rcPaint);
+}
+
+void CListContainerElementUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
+    if (EqualsNoCase(pstrName, L"selected")) {
+        if (ParseBool(pstrValue)) Select(true);
+        return;
+    }
+    CContainerUI::SetAttribute(pstrName, pstrValue);
+}
+
+}  // namespace UiLib

@@ -1,0 +1,114 @@
+#pragma once
+
+// UiTestDriver: drives real framework windows without a person and without a display
+// (QT_QPA_PLATFORM=offscreen): input goes through the same path as real input (Qt
+// events on the window), question boxes and native menus are answered from a queue,
+// and windows can be saved as PNG.
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "uilib/UiLib.h"
+
+namespace UiLib::testing {
+
+struct AskedQuestion {
+    HWND owner = nullptr;
+    std::wstring text;
+    std::wstring caption;
+    UINT type = 0;
+};
+
+struct ShownMenuItem {
+    UINT_PTR id = 0;
+    std::wstring text;
+    bool separator = false;
+};
+
+struct TrayIconState {
+    HWND hWnd = nullptr;
+    UINT id = 0;
+    UINT callbackMessage = 0;
+    std::wstring tip;
+    HICON icon = nullptr;
+};
+
+class UiTestDriver {
+public:
+    // Creates the process's application object on first use (kept for the process).
+    UiTestDriver();
+    ~UiTestDriver();
+    UiTestDriver(const UiTestDriver&) = delete;
+    UiTestDriver& operator=(const UiTestDriver&) = delete;
+
+    // ---- Event loop ----
+    // Handles what is pending (posted messages, timers that are due, repaints).
+    void Pump();
+    // Pumps until the condition holds; false when the deadline passed first.
+    bool PumpUntil(const std::function<bool()>& condition,
+                   std::chrono::milliseconds deadline = std::chrono::seconds(10));
+    // Runs fn from the event loop soon, e.g. to act while a modal loop runs.
+    void Defer(std::function<void()> fn);
+    // The quit message: whether it came, its code, and forgetting it.
+    bool QuitRequested() const;
+    int QuitCode() const;
+    void ResetQuit();
+
+    // ---- Controls and input ----
+    CPaintManagerUI* Manager(HWND hWnd) const;
+    CControlUI* Find(HWND hWnd, LPCTSTR name) const;
+    // The centre of a named control in client coordinates ({-1,-1} when missing).
+    POINT CenterOf(HWND hWnd, LPCTSTR name) const;
+    bool Click(HWND hWnd, LPCTSTR name);
+    bool ClickAt(HWND hWnd, POINT pt);
+    bool DoubleClick(HWND hWnd, LPCTSTR name);
+    bool RightClick(HWND hWnd, LPCTSTR name);
+    bool RightClickAt(HWND hWnd, POINT pt);
+    bool MoveMouse(HWND hWnd, POINT pt);
+    // Presses the left button at `from`, moves by (dx, dy) with it held, releases.
+    bool DragBy(HWND hWnd, POINT from, int dx, int dy);
+    // Moves the pointer onto the control and waits until it has rested (hover).
+    bool Hover(HWND hWnd, LPCTSTR name);
+    bool HoverAt(HWND hWnd, POINT pt);
+    bool LeaveWindow(HWND hWnd);
+    // Turns the wheel over a point; delta in Win32 units (120 per notch, positive away).
+    bool Wheel(HWND hWnd, POINT pt, int delta);
+    // Focuses the edit and types text through the input-method path (any script).
+    bool TypeText(HWND hWnd, LPCTSTR editName, const std::wstring& text);
+    // Presses and releases a key (VK_*) on whatever has the keyboard focus in the window.
+    bool PressKey(HWND hWnd, UINT vk);
+
+    // ---- Tray ----
+    std::vector<TrayIconState> TrayIcons() const;
+    // Delivers a tray event (WM_LBUTTONDOWN, WM_RBUTTONUP, …) as the desktop would.
+    bool TrayEvent(HWND hWnd, UINT id, UINT mouseMessage);
+    // Pretends the desktop has (or lacks) a system tray.
+    void SetSystemTrayAvailable(bool available);
+
+    // ---- Question boxes and native menus ----
+    // Queues answers (IDYES, IDNO, …) for the next question boxes, in order. A box with
+    // no queued answer is recorded as unexpected and answered IDNO / IDCANCEL.
+    void AnswerNextQuestionBoxes(std::vector<int> answers);
+    const std::vector<AskedQuestion>& QuestionsAsked() const { return questions_; }
+    int UnexpectedQuestionBoxes() const { return unexpectedQuestions_; }
+    // Queues the item ids to pick in the next native menus (0 dismisses).
+    void PickNextMenuItems(std::vector<UINT_PTR> ids);
+    const std::vector<std::vector<ShownMenuItem>>& MenusShown() const { return menus_; }
+
+    // ---- Pictures ----
+    // Saves the window's current picture (laid out and painted now) as PNG.
+    bool SaveWindowPng(HWND hWnd, const std::string& path);
+    // The colour (0xAARRGGBB) of one pixel of the window's picture; 0 when outside.
+    DWORD PixelAt(HWND hWnd, POINT pt);
+
+private:
+    std::vector<int> answers_;
+    std::vector<AskedQuestion> questions_;
+    int unexpectedQuestions_ = 0;
+    std::vector<UINT_PTR> menuPicks_;
+    std::vector<std::vector<ShownMenuItem>> menus_;
+};
+
+}  // namespace UiLib::testing

@@ -1,0 +1,389 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "TestWindow.h"
+
+using namespace UiLib;
+using namespace uilibtest;
+
+namespace {
+
+constexpr UINT kPrivate = 2028;
+
+class MessageTest : public ::testing::Test {
+protected:
+    void SetUp() override { UseTestArchive(); }
+    size_t Count(const TestWindow& w, UINT msg, WPARAM wParam) {
+        size_t n = 0;
+        for (const Message& m : w.messages) n += (m.msg == msg && m.wParam == wParam) ? 1 : 0;
+        return n;
+    }
+    UiLib::testing::UiTestDriver driver;
+};
+
+}  // namespace
+
+TEST_F(MessageTest, TimersFireWithTheirIdAndReArmingReplaces) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    ASSERT_TRUE(SetTimer(h, 2025, 20));
+    ASSERT_TRUE(driver.PumpUntil([&] { return Count(w, WM_TIMER, 2025) >= 2; }));
+    // Re-arming with a long period replaces the short one.
+    ASSERT_TRUE(SetTimer(h, 2025, 60000));
+    const size_t before = Count(w, WM_TIMER, 2025);
+    ASSERT_TRUE(SetTimer(h, 2026, 0));  // as soon as possible, repeatedly
+    ASSERT_TRUE(driver.PumpUntil([&] { return Count(w, WM_TIMER, 2026) >= 3; }));
+    EXPECT_EQ(Count(w, WM_TIMER, 2025), before);
+    EXPECT_TRUE(KillTimer(h, 2026));
+    EXPECT_FALSE(KillTimer(h, 2026));
+    const size_t stopped = Count(w, WM_TIMER, 2026);
+    ASSERT_TRUE(SetTimer(h, 7, 10));
+    ASSERT_TRUE(driver.PumpUntil([&] { return Count(w, WM_TIMER, 7) >= 2; }));
+    EXPECT_EQ(Count(w, WM_TIMER, 2026), stopped);
+}
+
+TEST_F(MessageTest, AWindowMayKillItsTimerFromTheTimerItself) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    w.onMessage = [&](UINT msg, WPARAM id, LPARAM) {
+        if (msg == WM_TIMER && id == 2026) KillTimer(h, 2026);
+    };
+    SetTimer(h, 2026, 10);
+    ASSERT_TRUE(driver.PumpUntil([&] { return Count(w, WM_TIMER, 2026) == 1; }));
+    SetTimer(h, 1, 30);
+    ASSERT_TRUE(driver.PumpUntil([&] { return Count(w, WM_TIMER, 1) >= 2; }));
+    EXPECT_EQ(Count(w, WM_TIMER, 2026), 1u);
+}
+
+TEST_F(MessageTest, SendFromAWorkerBlocksUntilHandledOnTheUiThread) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    std::thread::id handlerThread;
+    std::string seenByHandler;
+    w.onMessage = [&](UINT msg, WPARAM wParam, LPARAM) {
+        if (msg != kPrivate) return;
+        handlerThread = std::this_thread::get_id();
+        seenByHandler = *reinterpret_cast<const std::string*>(wParam);  // the worker's stack data
+    };
+    std::atomic<bool> returned{false};
+    std::thread worker([&] {
+        const std::string item = "item on the worker's stack";
+        SendMessageW(h, kPrivate, reinterpret_cast<WPARAM>(&item), 5);
+        returned = true;
+    });
+    ASSERT_TRUE(driver.PumpUntil([&] { return returned.load(); }));
+    worker.join();
+    EXPECT_EQ(seenByHandler, "item on the worker's stack");
+    EXPECT_EQ(handlerThread, std::this_thread::get_id());
+    ASSERT_FALSE(w.messages.empty());
+}
+
+TEST_F(MessageTest, PostedMessagesArriveInOrderAfterTheCallReturns) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    for (WPARAM i = 0; i < 5; ++i) ASSERT_TRUE(PostMessageW(h, kPrivate, i, 0));
+    EXPECT_EQ(Count(w, kPrivate, 0), 0u);
+    ASSERT_TRUE(driver.PumpUntil([&] { return Count(w, kPrivate, 4) == 1; }));
+    std::vector<WPARAM> order;
+    for (const Message& m : w.messages) {
+        if (m.msg == kPrivate) order.push_back(m.wParam);
+    }
+    EXPECT_EQ(order, (std::vector<WPARAM>{0, 1, 2, 3, 4}));
+}
+
+TEST_F(MessageTest, AGoneWindowsHandleIsHarmless) {
+    HWND h = nullptr;
+    {
+        TestWindow w(L"controls.xml");
+        h = w.Make();
+        ASSERT_TRUE(IsWindow(h));
+        ASSERT_TRUE(DestroyWindow(h));
+        EXPECT_EQ(w.destroyCount, 1);
+        EXPECT_EQ(w.GetHWND(), nullptr);
+    }
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(SendMessageW(h, kPrivate, 1, 2), 0);
+    EXPECT_FALSE(PostMessageW(h, kPrivate, 1, 2));
+    EXPECT_FALSE(ShowWindow(h, SW_SHOW));
+    EXPECT_FALSE(SetTimer(h, 1, 10));
+    std::thread worker([h] { EXPECT_EQ(SendMessageW(h, kPrivate, 1, 2), 0); });
+    worker.join();
+    driver.Pump();
+}
+
+TEST_F(MessageTest, CloseCarriesItsLParamAndTheHandlerDecides) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    w.hideOnClose = true;
+    ShowWindow(h, SW_SHOW);
+    SendMessageW(h, WM_CLOSE, 0, 1);
+    EXPECT_TRUE(IsWindow(h));
+    EXPECT_FALSE(IsWindowVisible(h));
+    SendMessageW(h, WM_CLOSE, 0, 2);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(w.closeParams, (std::vector<LPARAM>{1, 2}));
+}
+
+TEST_F(MessageTest, ShowModalReturnsTheCodeGivenToClose) {
+    TestWindow owner(L"controls.xml", L"Owner");
+    const HWND ownerWnd = owner.Make(nullptr, true);
+    TestWindow dlg(L"controls.xml", L"MsgDlg");
+    ASSERT_NE(dlg.Make(ownerWnd), nullptr);
+    dlg.CenterWindow();
+    bool ownerDisabledWhileOpen = false;
+    dlg.onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender->GetName() == L"btnGo") dlg.Close(IDYES);
+    };
+    driver.Defer([&] {
+        ownerDisabledWhileOpen = !IsWindowEnabled(ownerWnd);
+        driver.Click(dlg.GetHWND(), L"btnGo");
+    });
+    EXPECT_EQ(dlg.ShowModal(), static_cast<UINT>(IDYES));
+    EXPECT_TRUE(ownerDisabledWhileOpen);
+    EXPECT_TRUE(IsWindowEnabled(ownerWnd));
+    EXPECT_FALSE(IsWindow(dlg.GetHWND()));
+}
+
+TEST_F(MessageTest, CloseButtonOfAModalDialogReturnsIdOkAndNestedModalsUnwind) {
+    TestWindow outer(L"controls.xml", L"Outer");
+    ASSERT_NE(outer.Make(), nullptr);
+    UINT innerResult = 99;
+    outer.onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType != DUI_MSGTYPE_CLICK || msg.pSender->GetName() != L"btnGo") return;
+        TestWindow inner(L"controls.xml", L"Inner");
+        inner.Make(outer.GetHWND());
+        driver.Defer([&] { driver.Click(inner.GetHWND(), L"closebtn"); });
+        innerResult = inner.ShowModal();
+        outer.Close(42);
+    };
+    driver.Defer([&] { driver.Click(outer.GetHWND(), L"btnGo"); });
+    EXPECT_EQ(outer.ShowModal(), 42u);
+    EXPECT_EQ(innerResult, static_cast<UINT>(IDOK));
+}
+
+TEST_F(MessageTest, QuitEndsTheMessageLoopAndModalLoopsWithItsCode) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    PostMessageW(h, kPrivate, 1, 0);
+    PostQuitMessage(3);
+    EXPECT_EQ(CPaintManagerUI::MessageLoop(), 3);
+    EXPECT_EQ(Count(w, kPrivate, 1), 1u);  // posted before the quit: handled first
+    EXPECT_FALSE(driver.QuitRequested());
+
+    TestWindow dlg(L"controls.xml", L"Dlg");
+    dlg.Make(h);
+    driver.Defer([] { PostQuitMessage(0); });
+    EXPECT_EQ(dlg.ShowModal(), 0u);
+    EXPECT_TRUE(driver.QuitRequested());
+    driver.ResetQuit();
+}
+
+TEST_F(MessageTest, TrayIconAddDeleteAndCallback) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    const unsigned char png[] = {0x89, 'P', 'N', 'G'};  // not decodable: the icon stays blank
+    RegisterIconResource(102, png, sizeof png);
+    NOTIFYICONDATAW data;
+    data.hWnd = h;
+    data.uID = 102;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = 28;
+    data.hIcon = LoadIconW(CPaintManagerUI::GetInstance(), MAKEINTRESOURCE(102));
+    EXPECT_NE(data.hIcon, nullptr);
+    std::wcscpy(data.szTip, L"Trovik");
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &data));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_ADD, &data));  // a repeated add fails harmlessly
+    ASSERT_EQ(driver.TrayIcons().size(), 1u);
+    EXPECT_EQ(driver.TrayIcons()[0].tip, L"Trovik");
+    ASSERT_TRUE(driver.TrayEvent(h, 102, WM_RBUTTONUP));
+    ASSERT_TRUE(driver.TrayEvent(h, 102, WM_LBUTTONDBLCLK));
+    ASSERT_TRUE(driver.PumpUntil([&] { return Count(w, 28, 102) == 2; }));
+    std::vector<LPARAM> mouse;
+    for (const Message& m : w.messages) {
+        if (m.msg == 28) mouse.push_back(m.lParam);
+    }
+    EXPECT_EQ(mouse, (std::vector<LPARAM>{0x205, 515}));
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_DELETE, &data));
+    EXPECT_TRUE(driver.TrayIcons().empty());
+    driver.SetSystemTrayAvailable(true);
+    EXPECT_TRUE(IsSystemTrayAvailable());
+    driver.SetSystemTrayAvailable(false);
+    EXPECT_FALSE(IsSystemTrayAvailable());
+    // The paint manager's tray object goes with its window.
+    ASSERT_TRUE(w.Pm().GetTrayObject().CreateTrayIcon(h, 5, L"自动更新程序", nullptr, 2025));
+    EXPECT_EQ(driver.TrayIcons().size(), 1u);
+    DestroyWindow(h);
+    EXPECT_TRUE(driver.TrayIcons().empty());
+}
+
+TEST_F(MessageTest, QuestionBoxIsAnsweredByTheDriver) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    driver.AnswerNextQuestionBoxes({IDYES, IDNO});
+    EXPECT_EQ(MessageBoxW(h, L"确定终止更新吗？", L"询问", MB_YESNO | MB_ICONQUESTION), IDYES);
+    int fromWorker = 0;
+    std::thread worker(
+        [&] { fromWorker = MessageBoxW(h, L"是否现在更新?", L"友情提示", 0x40024); });
+    ASSERT_TRUE(driver.PumpUntil([&] { return driver.QuestionsAsked().size() == 2; }));
+    worker.join();
+    EXPECT_EQ(fromWorker, IDNO);
+    ASSERT_EQ(driver.QuestionsAsked().size(), 2u);
+    EXPECT_EQ(driver.QuestionsAsked()[0].text, L"确定终止更新吗？");
+    EXPECT_EQ(driver.QuestionsAsked()[0].caption, L"询问");
+    EXPECT_EQ(driver.QuestionsAsked()[1].type, 0x40024u);
+    EXPECT_EQ(driver.UnexpectedQuestionBoxes(), 0);
+    EXPECT_EQ(MessageBoxW(h, L"?", L"?", MB_YESNO), IDNO);  // nothing queued
+    EXPECT_EQ(driver.UnexpectedQuestionBoxes(), 1);
+}
+
+TEST_F(MessageTest, NativeMenuChoiceArrivesAsCommand) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 40002, L"显示");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, 40003, L"退出");
+    driver.PickNextMenuItems({40003, 0});
+    EXPECT_TRUE(TrackPopupMenu(menu, TPM_RIGHTBUTTON, 10, 10, 0, h));
+    EXPECT_FALSE(TrackPopupMenu(menu, TPM_RIGHTBUTTON, 10, 10, 0, h));  // dismissed
+    ASSERT_TRUE(driver.PumpUntil([&] { return Count(w, WM_COMMAND, 40003) == 1; }));
+    ASSERT_EQ(driver.MenusShown().size(), 2u);
+    ASSERT_EQ(driver.MenusShown()[0].size(), 3u);
+    EXPECT_EQ(driver.MenusShown()[0][0].text, L"显示");
+    EXPECT_TRUE(driver.MenusShown()[0][1].separator);
+    EXPECT_TRUE(DestroyMenu(menu));
+}
+
+TEST_F(MessageTest, WheelHoverAndLeaveReachTheWindow) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make(nullptr, true);
+    driver.Pump();
+    ASSERT_TRUE(driver.Wheel(h, POINT{50, 100}, 120));
+    ASSERT_TRUE(driver.Wheel(h, POINT{50, 100}, -240));
+    ASSERT_EQ(w.wheels.size(), 2u);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(w.wheels[0]), 120);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(w.wheels[1]), -240);
+    ASSERT_TRUE(driver.HoverAt(h, POINT{40, 90}));
+    ASSERT_EQ(w.hovers.size(), 1u);
+    EXPECT_EQ(w.hovers[0], MAKELPARAM(40, 90));
+    EXPECT_EQ(w.hovers[0], 0x005A0028);
+    ASSERT_TRUE(driver.LeaveWindow(h));
+    EXPECT_EQ(Count(w, WM_MOUSELEAVE, 0), 1u);
+    EXPECT_EQ(WM_MOUSELEAVE, 675u);
+}
+
+TEST_F(MessageTest, WindowGeometryStylesAndLookup) {
+    TestWindow w(L"controls.xml", L"FloatToolWindow");
+    const HWND h = w.Make(nullptr, false, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    RECT rc{};
+    ASSERT_TRUE(GetWindowRect(h, &rc));
+    EXPECT_EQ(rc.right - rc.left, 400);  // the layout's size
+    EXPECT_EQ(rc.bottom - rc.top, 320);
+    const int cx = GetSystemMetrics(SM_CXSCREEN);
+    ASSERT_GT(cx, 0);
+    ASSERT_TRUE(SetWindowPos(h, nullptr, cx - 400 - 20, 20, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_TRUE(GetWindowRect(h, &rc));
+    EXPECT_EQ(rc.left, cx - 420);
+    EXPECT_EQ(rc.top, 20);
+    EXPECT_EQ(rc.right - rc.left, 400);
+    EXPECT_EQ(FindWindowW(L"FloatToolWindow", L"测试窗口"), h);
+    EXPECT_EQ(FindWindowW(L"FloatToolWindow", L"other"), nullptr);
+    EXPECT_EQ(GetClassName(h), L"FloatToolWindow");
+    SetWindowTextW(h, L"悬浮窗");
+    EXPECT_EQ(GetWindowText(h), L"悬浮窗");
+    w.CenterWindow();
+    const RECT work = GetWorkArea(h);
+    ASSERT_TRUE(GetWindowRect(h, &rc));
+    EXPECT_EQ(rc.left, (work.left + work.right - 400) / 2);
+    MONITORINFO info;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), &info));
+    EXPECT_EQ(info.rcWork.right, work.right);
+    EXPECT_FALSE(IsWindowVisible(h));
+    ShowWindow(h, SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(IsWindowVisible(h));
+    EXPECT_TRUE(SetForegroundWindow(h));
+    EXPECT_EQ(GetForegroundWindow(), h);
+}
+
+TEST_F(MessageTest, CreatedVisibleButHiddenBeforeTheLoopNeverShows) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make(nullptr, true);
+    EXPECT_TRUE(IsWindowVisible(h));
+    w.ShowWindow(false, true);
+    driver.Pump();
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_EQ(driver.PixelAt(h, POINT{0, 0}) != 0, true);  // still paintable off screen
+}
+
+TEST_F(MessageTest, CaptionPressStartsAWindowDragButButtonsStillClick) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make(nullptr, true);
+    driver.Pump();
+    ASSERT_TRUE(SetWindowPos(h, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+    driver.Pump();
+    // Press on the caption area (the title label) and drag: the window follows.
+    ASSERT_TRUE(driver.DragBy(h, POINT{20, 10}, 30, 12));
+    RECT rc{};
+    GetWindowRect(h, &rc);
+    EXPECT_EQ(rc.left, 130);
+    EXPECT_EQ(rc.top, 112);
+    EXPECT_TRUE(w.NoteTypesOf(L"lblTitle").empty());  // no focus change: it is a drag
+    // Below the caption nothing drags.
+    ASSERT_TRUE(driver.DragBy(h, driver.CenterOf(h, L"filler"), 30, 0));
+    GetWindowRect(h, &rc);
+    EXPECT_EQ(rc.left, 130);
+    // The floating window's way: a posted WM_NCLBUTTONDOWN with HTCAPTION drags too.
+    w.onMessage = [&](UINT msg, WPARAM, LPARAM) {
+        if (msg == WM_LBUTTONDOWN) PostMessageW(h, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    };
+    ASSERT_TRUE(driver.DragBy(h, driver.CenterOf(h, L"filler"), -50, 0));
+    GetWindowRect(h, &rc);
+    EXPECT_EQ(rc.left, 80);
+    w.onMessage = nullptr;
+    w.hideOnClose = true;
+    ASSERT_TRUE(driver.Click(h, L"closebtn"));  // a button inside the caption area
+    ASSERT_TRUE(driver.PumpUntil([&] { return !w.closeParams.empty(); }));
+}
+
+TEST_F(MessageTest, KeysReachTheWindowAndTheFocusedControl) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make(nullptr, true);
+    driver.Pump();
+    ASSERT_TRUE(driver.Click(h, L"lst"));  // a list takes the focus
+    ASSERT_TRUE(driver.PressKey(h, VK_ESCAPE));
+    ASSERT_TRUE(driver.PressKey(h, VK_LEFT));
+    EXPECT_EQ(Count(w, WM_KEYDOWN, VK_ESCAPE), 1u);
+    EXPECT_EQ(Count(w, WM_KEYDOWN, VK_LEFT), 1u);
+    // Tab moves the focus to the next control that takes it.
+    ASSERT_TRUE(driver.Click(h, L"btnGo"));
+    ASSERT_TRUE(driver.PressKey(h, VK_TAB));
+    EXPECT_TRUE(w.Pm().FindControl(L"btnGo")->IsFocused() == false);
+    EXPECT_NE(w.Pm().GetFocus(), nullptr);
+    // Space on a focused button clicks it.
+    w.Pm().FindControl(L"btnGo")->SetFocus();
+    w.notes.clear();
+    ASSERT_TRUE(driver.PressKey(h, VK_SPACE));
+    EXPECT_EQ(w.NoteTypesOf(L"btnGo"), (std::vector<std::wstring>{L"click"}));
+}
+
+#ifdef UILIB_HAVE_WINDOW_REGISTRY
+#include "platform/WindowRegistry.h"
+
+TEST_F(MessageTest, TopLevelWindowsAreFoundByOtherProcessesAndShownOnRequest) {
+    TestWindow w(L"controls.xml", L"TrovikarClient");
+    const HWND h = w.Make();
+    EXPECT_TRUE(platform::FindRegisteredWindow(L"TrovikarClient", L"测试窗口"));
+    EXPECT_FALSE(IsWindowVisible(h));
+    ASSERT_TRUE(platform::ShowRegisteredWindow(L"TrovikarClient", L"测试窗口"));
+    ASSERT_TRUE(driver.PumpUntil([&] { return IsWindowVisible(h) != FALSE; }));
+    EXPECT_EQ(GetForegroundWindow(), h);
+    SetWindowTextW(h, L"Trovik");
+    EXPECT_TRUE(platform::FindRegisteredWindow(L"TrovikarClient", L"Trovik"));
+    DestroyWindow(h);
+    EXPECT_FALSE(platform::FindRegisteredWindow(L"TrovikarClient", L"Trovik"));
+}
+#endif

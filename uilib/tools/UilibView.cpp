@@ -1,0 +1,131 @@
+// uilib-view: renders one layout of a skin archive to a PNG, without a display.
+//
+//     uilib-view --zip ARCHIVE --layout FILE --out PNG [--size WxH]
+//
+// Element names that are not built-in classes (the programs' own controls) are drawn
+// by the nearest built-in class, so a layout can be reviewed without its program.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include <QImage>
+#include <QPixmap>
+
+#include "uilib/UiLib.h"
+#include "uilib/src/WindowHost.h"
+
+namespace {
+
+using namespace UiLib;
+
+class ViewWindow : public WindowImplBase {
+public:
+    explicit ViewWindow(std::wstring layout) : layout_(std::move(layout)) {}
+    LPCTSTR GetWindowClassName() const override { return L"UiLibView"; }
+    CDuiString GetSkinFile() override { return layout_; }
+    CControlUI* CreateControl(LPCTSTR cls) override {
+        const std::wstring name = cls;
+        static const wchar_t* builtin[] = {L"Control",
+                                           L"Label",
+                                           L"Text",
+                                           L"Button",
+                                           L"Option",
+                                           L"CheckBox",
+                                           L"Edit",
+                                           L"Progress",
+                                           L"Container",
+                                           L"VerticalLayout",
+                                           L"HorizontalLayout",
+                                           L"TabLayout",
+                                           L"AnimationTabLayout",
+                                           L"List",
+                                           L"ListContainerElement"};
+        for (const wchar_t* b : builtin) {
+            if (name == b) return nullptr;
+        }
+        CControlUI* standIn = nullptr;
+        const char* what = nullptr;
+        if (name.find(L"Element") != std::wstring::npos) {
+            standIn = new CListContainerElementUI;
+            what = "ListContainerElement";
+        } else if (name.find(L"Menu") != std::wstring::npos ||
+                   name.find(L"List") != std::wstring::npos) {
+            standIn = new CListUI;
+            what = "List";
+        } else if (name.find(L"Item") != std::wstring::npos ||
+                   name.find(L"Button") != std::wstring::npos) {
+            standIn = new CButtonUI;
+            what = "Button";
+        } else {
+            standIn = new CVerticalLayoutUI;
+            what = "VerticalLayout";
+        }
+        std::fprintf(stderr, "uilib-view: <%s> drawn as %s\n", WideToUtf8(name).c_str(), what);
+        return standIn;
+    }
+
+private:
+    std::wstring layout_;
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage: uilib-view --zip ARCHIVE --layout FILE --out PNG [--size WxH]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string zip, layout, out;
+    int width = 0, height = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--zip" && hasValue) {
+            zip = argv[++i];
+        } else if (arg == "--layout" && hasValue) {
+            layout = argv[++i];
+        } else if (arg == "--out" && hasValue) {
+            out = argv[++i];
+        } else if (arg == "--size" && hasValue) {
+            if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0)
+                return Usage();
+        } else {
+            return Usage();
+        }
+    }
+    if (zip.empty() || layout.empty() || out.empty()) return Usage();
+
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    CApplication app(argc, argv);
+    CPaintManagerUI::SetResourcePath(L"/nonexistent/");
+    CPaintManagerUI::SetResourceZip(Utf8ToWide(std::filesystem::absolute(zip).string()).c_str());
+    std::string probe;
+    if (!CPaintManagerUI::LoadResourceFile(Utf8ToWide(layout).c_str(), &probe)) {
+        std::fprintf(stderr, "uilib-view: %s not found in %s\n", layout.c_str(), zip.c_str());
+        return 1;
+    }
+    ViewWindow window(Utf8ToWide(layout));
+    if (!window.Create(nullptr, L"uilib-view", WS_POPUP, 0)) return 1;
+    if (!window.GetPaintManager().GetRoot()) {
+        std::fprintf(stderr, "uilib-view: %s could not be built\n", layout.c_str());
+        return 1;
+    }
+    SIZE size = window.GetPaintManager().GetInitSize();
+    if (width > 0) size = SIZE{width, height};
+    if (size.cx <= 0 || size.cy <= 0) size = SIZE{400, 300};
+    window.GetPaintManager().SetMinInfo(0, 0);
+    window.GetPaintManager().SetMaxInfo(0, 0);
+    window.ResizeClient(size.cx, size.cy);
+    window.GetPaintManager().UpdateLayout();
+    const QImage image = detail::GrabWindow(window.GetHWND());
+    if (!image.save(QString::fromStdString(out), "PNG")) {
+        std::fprintf(stderr, "uilib-view: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    std::printf("%s: %dx%d\n", out.c_str(), image.width(), image.height());
+    return 0;
+}
