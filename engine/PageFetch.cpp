@@ -1,0 +1,54 @@
+#include "engine/PageFetch.h"
+
+#include <curl/curl.h>
+
+#include <cstring>
+#include <memory>
+
+namespace vantrel {
+namespace {
+
+struct EasyCleanup {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyCleanup>;
+
+}  // namespace
+
+size_t AppendChunk(char* data, size_t size, size_t count, void* buffer) {
+    const size_t length = size * count;
+    auto* page = static_cast<PageBuffer*>(buffer);
+    if (!page) return 0;
+    const void* zero = std::memchr(data, '\0', length);
+    const size_t keep = zero ? static_cast<size_t>(static_cast<const char*>(zero) - data) : length;
+    if (page->overflowed || keep > page->limit - page->bytes.size()) {
+        page->overflowed = true;
+        page->bytes.clear();
+        page->bytes.shrink_to_fit();
+        return 0;
+    }
+    page->bytes.append(data, keep);
+    return length;
+}
+
+bool FetchPage(const std::string& url, std::string* page) {
+    page->clear();
+    EasyHandle handle(curl_easy_init());
+    if (!handle) return false;
+    PageBuffer buffer;
+    CURL* curl = handle.get();
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &buffer);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT, kFetchTimeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &AppendChunk);
+    // The detail URLs come from the pages themselves: never let one reach a local
+    // file or another protocol. No signals either, as the engine runs on a worker
+    // thread of a bigger program.
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_perform(curl);  // a failed transfer leaves what arrived
+    if (!buffer.overflowed) *page = std::move(buffer.bytes);
+    return true;
+}
+
+}  // namespace vantrel
