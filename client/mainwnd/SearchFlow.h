@@ -27,6 +27,16 @@ std::vector<ResultItem>& ResultItems();
 // Switches to the searching view and starts a search worker for the search box's text.
 void StartSearch(CTrovik& wnd);
 
+// The search worker: returns 1 when at least one engine result was processed, else 0.
+// Ends at once (0, no message) while another search runs; otherwise reports to
+// MainWindowHandle() with 2028 per result that has play sources and with 2027 when
+// there is nothing to show: empty text, engine not bindable, no results, or no result
+// with play sources.
+int SearchWorker(std::wstring text);
+
+// Whether a search worker is running (the process-wide busy flag).
+bool SearchBusy();
+
 // Message 2027: the no-result view.
 void OnSearchEmpty(CTrovik& wnd);
 
