@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "client/mainwnd/MsFrameWnd.h"
 #include "uilib/UiLib.h"
@@ -76,4 +77,7 @@ public:
     std::uint32_t bannerRestMs = 0;   // 3,000, set by the start-up
     std::uint32_t bannerSlideMs = 0;  // 5, set by the start-up
     UiLib::HINSTANCE instance = nullptr;
+    // The installation folder (trailing "/") the client's paths are computed from;
+    // empty: the executable's folder. Set before Create (tests use a private folder).
+    std::string installationFolder;
 };

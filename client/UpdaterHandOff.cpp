@@ -1,0 +1,8 @@
+#include "client/UpdaterHandOff.h"
+
+#include "client/mainwnd/PendingCalls.h"
+
+bool StartUpdater() {
+    NotePendingCall(PendingOp::StartUpdater);
+    return true;
+}

@@ -1,0 +1,46 @@
+// trovik: the client. One instance per user session; it creates the main window from
+// the skin archive "Skin/SkinRes.zip" beside the executable and runs until the user
+// quits.
+
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "client/AppIcon.h"
+#include "client/SingleInstance.h"
+#include "client/StartupFlags.h"
+#include "client/mainwnd/Trovik.h"
+#include "uilib/UiLib.h"
+
+using namespace UiLib;
+
+int main(int argc, char** argv) {
+    // A second start only brings the running client to the front; it needs no display.
+    const auto instanceLock =
+        ClaimSingleInstance(kSingleInstanceMutex, kMainWindowClass, kMainWindowTitle);
+    if (!instanceLock) return 0;
+
+    // Read before the toolkit sees the arguments, so it can take none of them away.
+    ProcessStartupFlags() = ParseStartupSwitches(std::vector<std::string>(argv, argv + argc));
+
+    CApplication app(argc, argv);
+    CPaintManagerUI::SetInstance(app.Instance());
+    CPaintManagerUI::SetResourcePath(CPaintManagerUI::GetInstancePath() + L"Skin");
+    CPaintManagerUI::SetResourceZip(L"SkinRes.zip", false);
+    RegisterAppIcon();
+
+    std::unique_ptr<CTrovik> wnd(new (std::nothrow) CTrovik);
+    if (!wnd) return 0;
+    wnd->bannerRestMs = 3000;
+    wnd->bannerSlideMs = 5;
+    // WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU,
+    // WS_EX_WINDOWEDGE.
+    wnd->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
+    wnd->SetIcon(kAppIconId);
+    wnd->CenterWindow();
+    wnd->instance = app.Instance();
+    UiLib::ShowWindow(wnd->GetHWND(), ProcessStartupFlags().startHidden ? SW_HIDE : SW_SHOW);
+    CPaintManagerUI::MessageLoop();
+    return 0;
+}

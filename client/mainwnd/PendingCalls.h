@@ -1,0 +1,26 @@
+#pragma once
+
+// Operations of the client whose work is not built yet record every call here, so the
+// main window's dispatch (which event leads to which operation) can be observed before
+// the operations show anything. Each entry goes away when its operation does real,
+// visible work.
+
+enum class PendingOp {
+    StartListDownload,
+    LoadHotList,
+    LoadSiteList,
+    LoadSampleList,
+    BannerStep,
+    RefreshPanelButtons,
+    OpenSettings,
+    OpenSkinDialog,
+    ShowAbout,
+    StartUpdater,
+    CreateFloatingWindow,
+    OpenTrayMenu,
+    Count
+};
+
+void NotePendingCall(PendingOp op);
+int PendingCallCount(PendingOp op);
+void ResetPendingCalls();

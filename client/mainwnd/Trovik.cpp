@@ -1,0 +1,108 @@
+// CTrovik: identity, creation and the initialisation order of the whole client.
+
+#include "client/mainwnd/Trovik.h"
+
+#include "client/ClientPaths.h"
+#include "client/ClientSettings.h"
+#include "client/FloatToolWnd.h"
+#include "client/UpdaterHandOff.h"
+#include "client/UsageReport.h"
+#include "client/mainwnd/HotLists.h"
+#include "client/mainwnd/MainViews.h"
+#include "client/mainwnd/WindowState.h"
+
+using namespace UiLib;
+
+CTrovik::CTrovik() = default;
+
+// Defined here, where CFloatToolWnd is complete, so the unique_ptr can free it.
+CTrovik::~CTrovik() = default;
+
+LPCTSTR CTrovik::GetWindowClassName() const { return kMainWindowClass; }
+
+CDuiString CTrovik::GetSkinFile() { return L"Main.xml"; }
+
+LRESULT CTrovik::OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    // A failure while the layout loads or the client starts up must not take the
+    // window's creation down with it: the window then runs with what was set up.
+    try {
+        return CMsFrameWnd::OnCreate(uMsg, wParam, lParam, bHandled);
+    } catch (...) {
+        return 0;
+    }
+}
+
+void CTrovik::InitWindow() {
+    // 1. The layout's size; its width is also the banner's width.
+    const SIZE init = m_PaintManager.GetInitSize();
+    initialWidth = init.cx;
+    initialHeight = init.cy;
+
+    // 2. The Windows client enabled the debug privilege of its process token here.
+    // Linux has no such per-process privilege, and nothing below needs one: the
+    // updater ends the client through an ordinary signal to a process of the same
+    // user. So this step has nothing to do.
+
+    // 3. and 4. Paths, folders and settings.
+    SetUpClientPaths(installationFolder.empty() ? WideToUtf8(CPaintManagerUI::GetInstancePath())
+                                                : installationFolder);
+    LoadSettings();
+
+    // 5. Updater hand-off.
+    StartUpdater();
+
+    // 6. Lists: the download runs on its own thread and reports with message 2031.
+    StartListDownloadThread();
+    LoadHotList(*this);
+    LoadSiteList(*this);
+    LoadSampleList(*this);
+
+    // 7. Banner timer, controls, views, panel buttons, animation and tray timers.
+    SetTimer(m_hWnd, TIMER_BANNER, 50);
+    searchBox = static_cast<CEditUI*>(m_PaintManager.FindControl(L"edtSearchText"));
+    historyHost = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"hlSearchResult"));
+    bannerFront = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"hlTopHotTvLst1"));
+    bannerBack = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"hlTopHotTvLst2"));
+    resultView = m_PaintManager.FindControl(L"vlSearchResult");
+    searchingView = m_PaintManager.FindControl(L"vlSearching");
+    noResultView = m_PaintManager.FindControl(L"vlNoFindResult");
+    startView = m_PaintManager.FindControl(L"vlTvHistory");
+    resultTabs = static_cast<CTabLayoutUI*>(m_PaintManager.FindControl(L"tlSearchResult"));
+    selectColumn = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"vlSelectResult"));
+    bannerIndex = 0;
+    SetMainWindowHandle(m_hWnd);
+    SetViewVisible(startView, true);
+    SetViewVisible(searchingView, false);
+    SetViewVisible(selectColumn, false);
+    SetViewVisible(resultView, false);
+    RefreshPanelButtons(*this);
+    SetTimer(m_hWnd, TIMER_WAITING, 500);
+    SetTimer(m_hWnd, TIMER_TRAY, 0);
+
+    // 8. Identity values and the start-up usage report.
+    SetUpUsageReporting();
+    SendUsageReport(kUsageReportStartup, "");
+
+    // 9. The floating tool window.
+    floatingWindow = CreateFloatingWindow();
+
+    // 10. The saved background picture.
+    CMsFrameWnd::InitWindow();
+}
+
+CControlUI* CTrovik::CreateSubLayout(LPCTSTR name) {
+    static const wchar_t* const kSubLayouts[][2] = {
+        {L"OneTvInfo", L"OneTvInfo.xml"},       {L"OneTvSource", L"OneTvSource.xml"},
+        {L"TvHistory", L"TvHistory.xml"},       {L"Troviking", L"Troviking.xml"},
+        {L"NoSearchResult", L"NoSearchResult.xml"},
+    };
+    if (!name) return nullptr;
+    const std::wstring wanted(name);
+    for (const auto& entry : kSubLayouts) {
+        if (wanted == entry[0]) {
+            CDialogBuilder builder;
+            return builder.Create(entry[1], nullptr, this, &m_PaintManager, nullptr);
+        }
+    }
+    return nullptr;
+}

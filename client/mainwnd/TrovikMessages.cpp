@@ -1,0 +1,187 @@
+// CTrovik's window messages: timers, tray and menu events, private messages of the
+// worker threads, closing, destruction, wheel and hover.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "client/ClientSettings.h"
+#include "client/FloatToolWnd.h"
+#include "client/PopupMenu.h"
+#include "client/UpdaterHandOff.h"
+#include "client/dialogs/ClientDialogs.h"
+#include "client/dialogs/MsgDlg.h"
+#include "client/mainwnd/HotLists.h"
+#include "client/mainwnd/ResultPresenter.h"
+#include "client/mainwnd/SearchFlow.h"
+#include "client/mainwnd/Trovik.h"
+#include "client/mainwnd/TrovikTray.h"
+#include "client/mainwnd/WindowState.h"
+
+using namespace UiLib;
+
+namespace {
+
+// Set while a wheel turn is being handled, so a turn that arrives from inside the
+// page change (a nested message loop) does not page again.
+bool g_inWheel = false;
+
+HWND FloatingHandle(const CTrovik& wnd) {
+    return wnd.floatingWindow ? wnd.floatingWindow->GetHWND() : nullptr;
+}
+
+void OnMenuItem(CTrovik& wnd, const CDuiString& item) {
+    const HWND hwnd = wnd.GetHWND();
+    if (item == L"Menu_Settings") {
+        OpenSettings(hwnd);
+    } else if (item == L"Menu_ShowHideMain") {
+        if (IsWindowVisible(hwnd)) {
+            ShowWindow(hwnd, SW_HIDE);
+        } else {
+            ShowWindow(hwnd, SW_SHOW);
+            SetForegroundWindow(hwnd);
+        }
+    } else if (item == L"Menu_ShowHideFloat") {
+        const HWND floating = FloatingHandle(wnd);
+        ShowWindow(floating, IsWindowVisible(floating) ? SW_HIDE : SW_SHOWNORMAL);
+        // Kept in memory only; the settings dialog is what saves it.
+        ProcessClientSettings().ShowFloatingWindow = IsWindowVisible(floating) != FALSE;
+    } else if (item == L"Menu_About") {
+        ShowAbout(hwnd);
+    } else if (item == L"Menu_CheckUpdate") {
+        StartUpdater();
+    } else if (item == L"Menu_Close") {
+        SendMessageW(hwnd, WM_CLOSE, 0, 1);
+    }
+}
+
+void PageByWheel(CTrovik& wnd, short delta) {
+    if (!wnd.resultTabs || delta == 0) return;
+    const int cur = wnd.resultTabs->GetCurSel();
+    const int count = wnd.resultTabs->GetCount();
+    int target = 0;
+    if (delta > 0) {  // turned away from the user: the previous page
+        if (count < 1 || cur < 1) return;
+        target = cur - 1;
+    } else {
+        if (cur >= count - 1) return;
+        target = cur + 1;
+    }
+    wnd.resultTabs->SelectItem(target);
+    if (!wnd.selectColumn) return;
+    const std::wstring name = L"btnSelectTv" + std::to_wstring(target);
+    CControlUI* button = wnd.GetPaintManager().FindSubControlByName(wnd.selectColumn, name.c_str());
+    if (!button) return;
+    if (auto* option = static_cast<COptionUI*>(button->GetInterface(L"Option"))) {
+        option->Selected(true);
+    }
+}
+
+}  // namespace
+
+LRESULT CTrovik::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
+    if (uMsg == WM_TIMER) {
+        if (wParam == TIMER_BANNER && AnimationEnabled()) {
+            BannerStep(*this);
+        } else if (wParam == TIMER_WAITING && AnimationEnabled()) {
+            StepWaitingAnimation(*this);
+        }
+        // Every tick tries the tray icon, so it appears once the desktop offers a tray
+        // and comes back after the tray restarts. Timer 2032 only gives the first try
+        // at once; the banner and waiting timers keep trying, so it need not go on
+        // waking the program a hundred times a second on a desktop without a tray.
+        AddTrayIcon(*this);
+        if (wParam == TIMER_TRAY) KillTimer(m_hWnd, TIMER_TRAY);
+    } else if (uMsg == UMSG_SEARCH_EMPTY) {
+        OnSearchEmpty(*this);
+    }
+    return CMsFrameWnd::HandleMessage(uMsg, wParam, lParam);
+}
+
+LRESULT CTrovik::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    switch (uMsg) {
+        case UMSG_MENU_COMMAND: {
+            // The sender allocated the name; it is released when this scope ends,
+            // whatever the name was.
+            const std::unique_ptr<CDuiString> item = TakeMenuItemName(wParam);
+            if (item) OnMenuItem(*this, *item);
+            break;
+        }
+        case UMSG_TRAY_CALLBACK:
+            if (lParam == WM_LBUTTONDOWN) {
+                UiLib::ShowWindow(m_hWnd, SW_SHOW);
+                SetForegroundWindow(m_hWnd);
+            } else if (lParam == WM_RBUTTONUP) {
+                OpenMainTrayMenu(*this, ProcessClientSettings().ShowFloatingWindow);
+            }
+            break;
+        case WM_MOUSELEAVE:
+            SetAnimationEnabled(true);
+            break;
+        case UMSG_SEARCH_ITEM:
+            OnSearchItem(*this, reinterpret_cast<const ResultItem*>(wParam),
+                         static_cast<int>(lParam));
+            break;
+        case UMSG_LISTS_REFRESHED:
+            if (wParam != 0) LoadHotList(*this);
+            if (lParam != 0) LoadSiteList(*this);
+            if (wParam != 0 || lParam != 0) RefreshPanelButtons(*this);
+            break;
+        default:
+            break;
+    }
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CTrovik::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    if (lParam == 1) {
+        // "BtnQuit" and "Menu_Close": only a confirmed question quits.
+        if (ShowQuitConfirm(m_hWnd) != kAnswerQuit) {
+            bHandled = TRUE;
+            return 0;
+        }
+    } else if (lParam != 2 && !ProcessClientSettings().QuitOnClose) {
+        // The caption's close button and the desktop's close put the client in the tray.
+        UiLib::ShowWindow(m_hWnd, SW_HIDE);
+        bHandled = TRUE;
+        return 0;
+    }
+    PostQuitMessage(0);
+    return CMsFrameWnd::OnClose(uMsg, wParam, lParam, bHandled);
+}
+
+LRESULT CTrovik::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    KillTimer(m_hWnd, TIMER_WAITING);
+    KillTimer(m_hWnd, TIMER_BANNER);
+    RemoveTrayIcon(*this);
+    // Without a floating window there is no position to keep: the stored one stays.
+    if (const HWND floating = FloatingHandle(*this)) {
+        RECT rc{};
+        if (GetWindowRect(floating, &rc)) SaveFloatingPosition(rc.left, rc.top);
+    }
+    if (MainWindowHandle() == m_hWnd) SetMainWindowHandle(nullptr);
+    return CMsFrameWnd::OnDestroy(uMsg, wParam, lParam, bHandled);
+}
+
+LRESULT CTrovik::OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    if (!g_inWheel) {
+        g_inWheel = true;
+        try {
+            PageByWheel(*this, GET_WHEEL_DELTA_WPARAM(wParam));
+        } catch (...) {
+            // A failing page change leaves the pages as they are; the wheel stays usable.
+        }
+        g_inWheel = false;
+    }
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CTrovik::OnMouseHover(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    // The animations pause while the pointer rests on the band from y = 33 to y = 147
+    // (the banner's text), tested on the packed (x, y) value as Windows code does.
+    const auto packed = static_cast<std::uint32_t>(lParam);
+    SetAnimationEnabled(packed < 0x00210000u || packed > 0x0093FFFFu);
+    return CMsFrameWnd::OnMouseHover(uMsg, wParam, lParam, bHandled);
+}
