@@ -11,9 +11,13 @@ std::array<std::atomic<int>, static_cast<std::size_t>(PendingOp::Count)>& Counte
 }
 }  // namespace
 
-void NotePendingCall(PendingOp op) { ++Counters()[static_cast<std::size_t>(op)]; }
+void NotePendingCall(PendingOp op) {
+    ++Counters()[static_cast<std::size_t>(op)];
+}
 
-int PendingCallCount(PendingOp op) { return Counters()[static_cast<std::size_t>(op)].load(); }
+int PendingCallCount(PendingOp op) {
+    return Counters()[static_cast<std::size_t>(op)].load();
+}
 
 void ResetPendingCalls() {
     for (auto& counter : Counters()) counter.store(0);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cwctype>
 #include <memory>
 #include <string>
 
@@ -33,14 +32,6 @@ CControlUI* Sub(CTrovik& wnd, CControlUI* parent, LPCTSTR name) {
 
 void SetAnsiText(CTrovik& wnd, CControlUI* page, LPCTSTR name, const std::string& text) {
     if (CControlUI* c = Sub(wnd, page, name)) c->SetText(AnsiToWide(text).c_str());
-}
-
-bool EqualsNoCase(LPCTSTR a, LPCTSTR b) {
-    if (!a || !b) return false;
-    for (; *a && *b; ++a, ++b) {
-        if (std::towlower(*a) != std::towlower(*b)) return false;
-    }
-    return *a == *b;
 }
 
 // The page's item: entry `index of the page` of ResultItems(), or null.
