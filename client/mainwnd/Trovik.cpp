@@ -48,8 +48,9 @@ void CTrovik::InitWindow() {
     // user. So this step has nothing to do.
 
     // 3. and 4. Paths, folders and settings.
-    SetUpClientPaths(installationFolder.empty() ? WideToUtf8(CPaintManagerUI::GetInstancePath())
-                                                : installationFolder);
+    SetUpClientPaths(installationFolder.empty()
+                         ? WideToUtf8(CPaintManagerUI::GetInstancePath().str())
+                         : installationFolder);
     LoadSettings();
 
     // 5. Updater hand-off.

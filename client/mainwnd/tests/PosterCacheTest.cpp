@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
+#include "IsolatedEnv.h"
+#include "LoopbackServer.h"
 #include "client/mainwnd/PosterCache.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "platform/CodePage.h"
-#include "testsupport/IsolatedEnv.h"
-#include "testsupport/LoopbackServer.h"
 
 namespace {
 

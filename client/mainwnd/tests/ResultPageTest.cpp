@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "WaitFor.h"
 #include "client/mainwnd/tests/SearchTestWindow.h"
 #include "common/TextCodec.h"
-#include "testsupport/WaitFor.h"
 
 using namespace UiLib;
 using searchtest::MakeItem;
@@ -112,32 +112,30 @@ TEST_F(ResultPageTest, BlockGeometryAndTheEdgesOfTheLinkList) {
 }
 
 TEST_F(ResultPageTest, SevenSourcesGiveFiveButtonsAndAClickShowsThatSource) {
-    Show({MakeItem("first", 2, 3), MakeItem("seven", 7, 3)}, 2);
-    const auto sources = w.SourceButtons(1);
+    Show({MakeItem("seven", 7, 3), MakeItem("second", 2, 3)}, 2);
+    const auto sources = w.SourceButtons(0);
     ASSERT_EQ(sources.size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(sources[i]->GetText(), L"S" + std::to_wstring(i + 1));
         EXPECT_EQ(sources[i]->GetTag(), static_cast<UINT_PTR>(i));
-        EXPECT_STREQ(sources[i]->GetGroup(), L"Group2");
+        EXPECT_STREQ(sources[i]->GetGroup(), L"Group1");
         EXPECT_EQ(sources[i]->IsSelected(), i == 0);
     }
-    EXPECT_STREQ(w.SourceButtons(0)[0]->GetGroup(), L"Group1");
+    EXPECT_STREQ(w.SourceButtons(1)[0]->GetGroup(), L"Group2");
+    EXPECT_TRUE(w.SourceButtons(1)[0]->IsSelected());
 
     // Rows stand side by side, 40 pixels apart.
     EXPECT_EQ(sources[3]->GetPos().left - sources[0]->GetPos().left, 120);
+    EXPECT_EQ(sources[0]->GetPos().right - sources[0]->GetPos().left, 40);
 
-    w.wnd().resultTabs->SelectItem(1);
-    w.driver().PumpUntil([&] {
-        return w.SourceButtons(1)[2]->GetPos().right > 0 && w.InPage(1, L"ctTvBlock")->IsVisible();
-    });
-    w.driver().Pump();
-    ASSERT_TRUE(ClickControl(w.SourceButtons(1)[2]));
-    EXPECT_EQ(w.Page(1)->sourceIndex, 2);
-    EXPECT_EQ(w.Page(1)->blockIndex, 0);
-    ASSERT_FALSE(w.BlockButtons(1).empty());
-    EXPECT_EQ(w.BlockButtons(1)[0]->GetUserData(), L"http://play.test/3/1");
-    EXPECT_TRUE(w.SourceButtons(1)[2]->IsSelected());
-    EXPECT_TRUE(w.SourceButtons(0)[0]->IsSelected());  // another page's group is untouched
+    ASSERT_TRUE(ClickControl(sources[2]));
+    EXPECT_EQ(w.Page(0)->sourceIndex, 2);
+    EXPECT_EQ(w.Page(0)->blockIndex, 0);
+    ASSERT_FALSE(w.BlockButtons(0).empty());
+    EXPECT_EQ(w.BlockButtons(0)[0]->GetUserData(), L"http://play.test/3/1");
+    EXPECT_TRUE(sources[2]->IsSelected());
+    EXPECT_FALSE(sources[0]->IsSelected());
+    EXPECT_TRUE(w.SourceButtons(1)[0]->IsSelected());  // another page's group is untouched
 }
 
 TEST_F(ResultPageTest, PanelTextsAreComposedCutAndMarkedUp) {

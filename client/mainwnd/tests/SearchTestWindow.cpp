@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <regex>
 
+#include "WaitFor.h"
 #include "client/mainwnd/EngineBinding.h"
 #include "common/TextCodec.h"
 #include "platform/CodePage.h"
-#include "testsupport/WaitFor.h"
 
 using namespace UiLib;
 
@@ -49,6 +49,8 @@ SearchTestWindow::~SearchTestWindow() {
 }
 
 void SearchTestWindow::Search(const std::wstring& text) {
+    // Typing adds to what the box holds: start from an empty box.
+    if (wnd_->searchBox) wnd_->searchBox->SetText(L"");
     driver_.TypeText(hwnd(), L"edtSearchText", text);
     driver_.Click(hwnd(), L"btnSearch");
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "IsolatedEnv.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "client/mainwnd/SearchFlow.h"
 #include "client/mainwnd/Trovik.h"
-#include "testsupport/IsolatedEnv.h"
 #include "uilib/testing/UiTestDriver.h"
 
 namespace searchtest {

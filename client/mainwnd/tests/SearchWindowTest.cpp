@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "WaitFor.h"
 #include "client/mainwnd/EngineBinding.h"
 #include "client/mainwnd/tests/SearchTestWindow.h"
 #include "common/TextCodec.h"
