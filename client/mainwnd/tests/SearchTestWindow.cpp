@@ -55,13 +55,6 @@ void SearchTestWindow::Search(const std::wstring& text) {
     driver_.Click(hwnd(), L"btnSearch");
 }
 
-bool SearchTestWindow::WaitSearchDone() {
-    // The worker sets the flag on its own thread: first see it start or finish.
-    const bool done = driver_.PumpUntil([] { return !SearchBusy(); }, std::chrono::seconds(30));
-    driver_.Pump();
-    return done;
-}
-
 bool SearchTestWindow::Visible(const wchar_t* name) {
     CControlUI* c = driver_.Find(hwnd(), name);
     return c && c->IsVisible();

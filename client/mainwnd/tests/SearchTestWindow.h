@@ -30,8 +30,6 @@ public:
 
     // Types `text` into the search box and clicks "btnSearch".
     void Search(const std::wstring& text);
-    // Pumps until the worker has ended and no message is pending.
-    bool WaitSearchDone();
 
     bool Visible(const wchar_t* name);
     int PageCount();
