@@ -1,24 +1,39 @@
 #include "client/mainwnd/PendingCalls.h"
 
-#include <array>
-#include <atomic>
-#include <cstddef>
+#include <algorithm>
+#include <mutex>
 
 namespace {
-std::array<std::atomic<int>, static_cast<std::size_t>(PendingOp::Count)>& Counters() {
-    static std::array<std::atomic<int>, static_cast<std::size_t>(PendingOp::Count)> counters{};
-    return counters;
+
+struct CallLog {
+    std::mutex mutex;
+    std::vector<PendingOp> calls;
+};
+
+CallLog& Log() {
+    static CallLog log;
+    return log;
 }
+
 }  // namespace
 
 void NotePendingCall(PendingOp op) {
-    ++Counters()[static_cast<std::size_t>(op)];
+    std::lock_guard<std::mutex> lock(Log().mutex);
+    // Timer-driven calls would grow the log without end in a long-running client.
+    if (Log().calls.size() < 100000) Log().calls.push_back(op);
 }
 
 int PendingCallCount(PendingOp op) {
-    return Counters()[static_cast<std::size_t>(op)].load();
+    std::lock_guard<std::mutex> lock(Log().mutex);
+    return static_cast<int>(std::count(Log().calls.begin(), Log().calls.end(), op));
+}
+
+std::vector<PendingOp> PendingCallLog() {
+    std::lock_guard<std::mutex> lock(Log().mutex);
+    return Log().calls;
 }
 
 void ResetPendingCalls() {
-    for (auto& counter : Counters()) counter.store(0);
+    std::lock_guard<std::mutex> lock(Log().mutex);
+    Log().calls.clear();
 }

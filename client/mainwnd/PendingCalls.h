@@ -21,6 +21,10 @@ enum class PendingOp {
     Count
 };
 
+#include <vector>
+
 void NotePendingCall(PendingOp op);
+// How often `op` was called, and every call in order, since the last reset.
 int PendingCallCount(PendingOp op);
+std::vector<PendingOp> PendingCallLog();
 void ResetPendingCalls();

@@ -1,0 +1,156 @@
+// Closing the main window: the caption's close hides it unless QuitOnClose is on, the
+// quit button and the menu's "Menu_Close" ask first and only the answer 6 quits, and a
+// close with lParam 2 quits without asking. Also the other menu commands.
+
+#include "MainWindowFixture.h"
+#include "client/dialogs/MsgDlg.h"
+
+using namespace UiLib;
+using namespace mainwndtest;
+
+namespace {
+
+using CloseTest = MainWindowTest;
+
+bool Gone(HWND hwnd) { return IsWindow(hwnd) == FALSE; }
+
+TEST_F(CloseTest, CaptionCloseHidesToTheTrayWhileQuitOnCloseIsOff) {
+    const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(driver_.Click(wnd, L"closebtn"));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return !Visible(); }));
+    EXPECT_TRUE(IsWindow(wnd));
+    EXPECT_FALSE(driver_.QuitRequested());
+    EXPECT_EQ(questionsAnswered_, 0);
+}
+
+TEST_F(CloseTest, CaptionCloseQuitsWithQuitOnClose) {
+    const HWND wnd = CreateMainWindow();
+    ProcessClientSettings().QuitOnClose = true;
+    ASSERT_TRUE(driver_.Click(wnd, L"closebtn"));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return driver_.QuitRequested(); }));
+    EXPECT_EQ(driver_.QuitCode(), 0);
+    EXPECT_TRUE(Gone(wnd));
+    EXPECT_EQ(MainWindowHandle(), nullptr);
+}
+
+TEST_F(CloseTest, QuitButtonAsksAndCancelKeepsTheWindow) {
+    const HWND wnd = CreateMainWindow();
+    AnswerQuitQuestion(L"btnCancel");
+    ASSERT_TRUE(driver_.Click(wnd, L"BtnQuit"));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return questionsAnswered_ == 1; }));
+    driver_.Pump();
+    EXPECT_FALSE(driver_.QuitRequested());
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(FindWindowW(L"MsgDlg", L"CMsgDlg"), nullptr);  // the question is gone
+}
+
+TEST_F(CloseTest, QuitButtonAsksAndOkQuits) {
+    const HWND wnd = CreateMainWindow();
+    AnswerQuitQuestion(L"btnOk");
+    ASSERT_TRUE(driver_.Click(wnd, L"BtnQuit"));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return driver_.QuitRequested(); }));
+    EXPECT_EQ(questionsAnswered_, 1);
+    EXPECT_TRUE(Gone(wnd));
+}
+
+TEST_F(CloseTest, QuestionClosedByItsCaptionKeepsTheWindow) {
+    const HWND wnd = CreateMainWindow();
+    // The caption's close gives neither 6 nor 7: the client stays.
+    driver_.Defer([this] {
+        if (const HWND dlg = FindWindowW(L"MsgDlg", L"CMsgDlg")) {
+            ++questionsAnswered_;
+            driver_.Click(dlg, L"closebtn");
+        }
+    });
+    const LRESULT unused = SendMessageW(wnd, WM_CLOSE, 0, 1);
+    (void)unused;
+    EXPECT_EQ(questionsAnswered_, 1);
+    driver_.Pump();
+    EXPECT_FALSE(driver_.QuitRequested());
+    EXPECT_TRUE(IsWindow(wnd));
+}
+
+TEST_F(CloseTest, QuitQuestionAnswersSixAndSeven) {
+    const HWND wnd = CreateMainWindow();
+    driver_.Defer([this] { driver_.Click(FindWindowW(L"MsgDlg", L"CMsgDlg"), L"btnOk"); });
+    EXPECT_EQ(ShowQuitConfirm(wnd), 6);
+    driver_.Defer([this] { driver_.Click(FindWindowW(L"MsgDlg", L"CMsgDlg"), L"btnCancel"); });
+    EXPECT_EQ(ShowQuitConfirm(wnd), 7);
+}
+
+TEST_F(CloseTest, MenuCloseAsksLikeTheQuitButton) {
+    const HWND wnd = CreateMainWindow();
+    AnswerQuitQuestion(L"btnCancel");
+    ASSERT_TRUE(PostMenuItem(wnd, L"Menu_Close", false));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return questionsAnswered_ == 1; }));
+    driver_.Pump();
+    EXPECT_FALSE(driver_.QuitRequested());
+    EXPECT_TRUE(IsWindow(wnd));
+
+    AnswerQuitQuestion(L"btnOk");
+    ASSERT_TRUE(PostMenuItem(wnd, L"Menu_Close", false));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return driver_.QuitRequested(); }));
+    EXPECT_EQ(questionsAnswered_, 2);
+    EXPECT_TRUE(Gone(wnd));
+}
+
+TEST_F(CloseTest, CloseWithTwoQuitsWithoutAQuestion) {
+    const HWND wnd = CreateMainWindow();
+    // Would answer a question if one came; none may.
+    AnswerQuitQuestion(L"btnCancel");
+    SendMessageW(wnd, WM_CLOSE, 0, 2);
+    EXPECT_TRUE(driver_.QuitRequested());
+    EXPECT_TRUE(Gone(wnd));
+    driver_.Pump();
+    EXPECT_EQ(questionsAnswered_, 0);
+}
+
+TEST_F(CloseTest, MenuShowHideMainTogglesTheWindow) {
+    const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(PostMenuItem(wnd, L"Menu_ShowHideMain", true));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return !Visible(); }));
+    ASSERT_TRUE(PostMenuItem(wnd, L"Menu_ShowHideMain", false));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return Visible(); }));
+    EXPECT_EQ(GetForegroundWindow(), wnd);
+}
+
+TEST_F(CloseTest, MenuCommandsReachTheirOperations) {
+    const HWND wnd = CreateMainWindow();
+    ResetPendingCalls();
+    for (const wchar_t* item : {L"Menu_Settings", L"Menu_About", L"Menu_CheckUpdate"}) {
+        ASSERT_TRUE(PostMenuItem(wnd, item, false));
+    }
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::StartUpdater) == 1; }));
+    EXPECT_EQ(PendingCallCount(PendingOp::OpenSettings), 1);
+    EXPECT_EQ(PendingCallCount(PendingOp::ShowAbout), 1);
+
+    // Without a floating window, showing it leaves the flag off.
+    ProcessClientSettings().ShowFloatingWindow = true;
+    ASSERT_TRUE(PostMenuItem(wnd, L"Menu_ShowHideFloat", false));
+    ASSERT_TRUE(driver_.PumpUntil([] { return !ProcessClientSettings().ShowFloatingWindow; }));
+}
+
+TEST_F(CloseTest, UnknownMenuNamesAreIgnored) {
+    const HWND wnd = CreateMainWindow();
+    ResetPendingCalls();
+    // Names are compared exactly: other spellings do nothing at all.
+    for (const wchar_t* item : {L"Menu_Bogus", L"menu_close", L"Menu_ShowHideMain ", L""}) {
+        ASSERT_TRUE(PostMenuItem(wnd, item, false));
+    }
+    ASSERT_TRUE(PostMenuItem(wnd, L"Menu_About", false));  // a marker behind them
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::ShowAbout) == 1; }));
+    EXPECT_TRUE(Visible());
+    EXPECT_FALSE(driver_.QuitRequested());
+    std::vector<PendingOp> calls = PendingCallLog();
+    calls.erase(std::remove(calls.begin(), calls.end(), PendingOp::BannerStep), calls.end());
+    EXPECT_EQ(calls, std::vector<PendingOp>{PendingOp::ShowAbout});
+}
+
+TEST_F(CloseTest, AMenuMessageWithoutANameIsHarmless) {
+    const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(PostMessageW(wnd, kMenuItemMessage, 0, 1));
+    driver_.Pump();
+    EXPECT_TRUE(Visible());
+}
+
+}  // namespace

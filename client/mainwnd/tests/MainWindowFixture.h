@@ -1,0 +1,126 @@
+#pragma once
+
+// A real main window built from the packed skin archive, in a private home, with the
+// statistics server on the loopback interface and opened links recorded to a file.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "IsolatedEnv.h"
+#include "LoopbackServer.h"
+#include "client/AppIcon.h"
+#include "client/ClientSettings.h"
+#include "client/PopupMenu.h"
+#include "client/mainwnd/HotLists.h"
+#include "client/mainwnd/PendingCalls.h"
+#include "client/mainwnd/Trovik.h"
+#include "client/mainwnd/WindowState.h"
+#include "uilib/testing/UiTestDriver.h"
+
+namespace mainwndtest {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        stats_.server().Get("/liveness.php", [this](const httplib::Request& req,
+                                                    httplib::Response& res) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            reportTypes_.push_back(req.get_param_value("type"));
+            res.set_content("ok", "text/plain");
+        });
+        stats_.Start();
+        install_ = std::filesystem::path(env_.root().path()) / "install";
+        std::filesystem::create_directories(install_ / "Config");
+        std::ofstream(install_ / "Config" / "AutoCfg.cfg")
+            << "[Stat]\r\nHost=" << stats_.hostPort() << "\r\n";
+        urlLog_ = std::filesystem::path(env_.root().path()) / "opened-urls.log";
+        urlLogEnv_ = std::make_unique<testsupport::ScopedEnv>("TROVIK_OPEN_URL_LOG",
+                                                              urlLog_.string());
+
+        UiLib::CPaintManagerUI::SetResourcePath(
+            UiLib::Utf8ToWide(std::string(TROVIK_BIN_DIR) + "/Skin").c_str());
+        UiLib::CPaintManagerUI::SetResourceZip(UiLib::Utf8ToWide(TROVIK_SKIN_ARCHIVE).c_str());
+        RegisterAppIcon();
+        driver_.SetSystemTrayAvailable(false);
+        driver_.ResetQuit();
+        ResetPendingCalls();
+        ProcessClientSettings() = ClientSettings{};
+        HotEntries().clear();
+        MenuCheckStates().clear();
+        SetAnimationEnabled(true);
+    }
+
+    void TearDown() override {
+        if (wnd_ && wnd_->GetHWND()) UiLib::DestroyWindow(wnd_->GetHWND());
+        wnd_.reset();
+        driver_.Pump();
+        driver_.ResetQuit();
+    }
+
+    // Creates and shows the main window as the start-up does.
+    UiLib::HWND CreateMainWindow() {
+        wnd_ = std::make_unique<CTrovik>();
+        wnd_->installationFolder = install_.string() + "/";
+        wnd_->bannerRestMs = 3000;
+        wnd_->bannerSlideMs = 5;
+        const UiLib::HWND hwnd = wnd_->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
+        UiLib::ShowWindow(hwnd, UiLib::SW_SHOW);
+        driver_.Pump();
+        return hwnd;
+    }
+
+    UiLib::HWND hwnd() const { return wnd_ ? wnd_->GetHWND() : nullptr; }
+    bool Visible() const { return UiLib::IsWindowVisible(hwnd()) != FALSE; }
+
+    std::vector<std::string> ReportTypes() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return reportTypes_;
+    }
+
+    std::vector<std::string> OpenedUrls() const {
+        std::vector<std::string> lines;
+        std::ifstream in(urlLog_);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+
+    // Clicks `button` of the quit question as soon as it is open, from inside its
+    // modal loop; counts the questions it answered.
+    void AnswerQuitQuestion(const wchar_t* button) {
+        AnswerQuitQuestionUntil(button, std::chrono::steady_clock::now() + std::chrono::seconds(10));
+    }
+    void AnswerQuitQuestionUntil(const wchar_t* button, std::chrono::steady_clock::time_point end) {
+        driver_.Defer([this, button, end] {
+            const UiLib::HWND dlg = UiLib::FindWindowW(L"MsgDlg", L"CMsgDlg");
+            if (!dlg) {
+                // Not open yet: look again soon, until the deadline.
+                if (std::chrono::steady_clock::now() < end) AnswerQuitQuestionUntil(button, end);
+                return;
+            }
+            ++questionsAnswered_;
+            driver_.Click(dlg, button);
+        });
+    }
+
+    testsupport::IsolatedEnv env_;
+    testsupport::LoopbackServer stats_;
+    std::filesystem::path install_;
+    std::filesystem::path urlLog_;
+    std::unique_ptr<testsupport::ScopedEnv> urlLogEnv_;
+    UiLib::testing::UiTestDriver driver_;
+    std::unique_ptr<CTrovik> wnd_;
+    int questionsAnswered_ = 0;
+
+private:
+    std::mutex mutex_;
+    std::vector<std::string> reportTypes_;
+};
+
+}  // namespace mainwndtest

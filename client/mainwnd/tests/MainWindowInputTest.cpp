@@ -1,0 +1,243 @@
+// Wheel paging, hover pausing the animations, the tray icon and its menu, the lists
+// message of the download thread, and the clicks that open links.
+
+#include <thread>
+
+#include "MainWindowFixture.h"
+
+using namespace UiLib;
+using namespace mainwndtest;
+
+namespace {
+
+using InputTest = MainWindowTest;
+
+// Puts `count` plain pages and their select buttons in place, as a search would.
+void AddPages(CTrovik& wnd, int count) {
+    for (int i = 0; i < count; ++i) {
+        wnd.resultTabs->Add(new CVerticalLayoutUI);
+        auto* select = new COptionUI;
+        select->SetName((L"btnSelectTv" + std::to_wstring(i)).c_str());
+        select->SetFixedHeight(16);
+        wnd.selectColumn->Add(select);
+    }
+    wnd.startView->SetVisible(false);
+    wnd.resultView->SetVisible(true);
+    wnd.selectColumn->SetVisible(true);
+    wnd.resultTabs->SelectItem(0);
+}
+
+bool SelectButtonOn(UiLib::testing::UiTestDriver& driver, HWND hwnd, int index) {
+    auto* option = static_cast<COptionUI*>(
+        driver.Find(hwnd, (L"btnSelectTv" + std::to_wstring(index)).c_str())->GetInterface(L"Option"));
+    return option && option->IsSelected();
+}
+
+TEST_F(InputTest, WheelPagesThroughTheResultsAndStopsAtBothEnds) {
+    const HWND wnd = CreateMainWindow();
+    AddPages(*wnd_, 3);
+    driver_.Pump();
+    const POINT over = driver_.CenterOf(wnd, L"vlSearchResult");
+
+    ASSERT_TRUE(driver_.Wheel(wnd, over, WHEEL_DELTA));  // away from the user at page 0
+    driver_.Pump();
+    EXPECT_EQ(wnd_->resultTabs->GetCurSel(), 0);
+    EXPECT_FALSE(SelectButtonOn(driver_, wnd, 0));  // nothing moved, nothing selected
+
+    ASSERT_TRUE(driver_.Wheel(wnd, over, -WHEEL_DELTA));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->resultTabs->GetCurSel() == 1; }));
+    EXPECT_TRUE(SelectButtonOn(driver_, wnd, 1));
+    ASSERT_TRUE(driver_.Wheel(wnd, over, -WHEEL_DELTA));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->resultTabs->GetCurSel() == 2; }));
+    EXPECT_TRUE(SelectButtonOn(driver_, wnd, 2));
+
+    ASSERT_TRUE(driver_.Wheel(wnd, over, -WHEEL_DELTA));  // past the last page
+    driver_.Pump();
+    EXPECT_EQ(wnd_->resultTabs->GetCurSel(), 2);
+
+    ASSERT_TRUE(driver_.Wheel(wnd, over, WHEEL_DELTA));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->resultTabs->GetCurSel() == 1; }));
+}
+
+TEST_F(InputTest, WheelWithoutPagesChangesNothing) {
+    const HWND wnd = CreateMainWindow();
+    SendMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    SendMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(wnd_->resultTabs->GetCount(), 0);
+    EXPECT_EQ(wnd_->resultTabs->GetCurSel(), -1);
+}
+
+TEST_F(InputTest, HoverOverTheBannerBandPausesTheAnimations) {
+    const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 100}));
+    ASSERT_TRUE(driver_.PumpUntil([] { return !AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.LeaveWindow(wnd));
+    ASSERT_TRUE(driver_.PumpUntil([] { return AnimationEnabled(); }));
+
+    ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 100}));
+    ASSERT_TRUE(driver_.PumpUntil([] { return !AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 400}));
+    ASSERT_TRUE(driver_.PumpUntil([] { return AnimationEnabled(); }));
+}
+
+TEST_F(InputTest, AnimationTimersAdvanceOnlyWhileEnabled) {
+    const HWND wnd = CreateMainWindow();
+    KillTimer(wnd, TIMER_BANNER);  // only the ticks sent here count
+    ResetPendingCalls();
+    SetAnimationEnabled(false);
+    SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0);
+    EXPECT_EQ(PendingCallCount(PendingOp::BannerStep), 0);
+    SetAnimationEnabled(true);
+    SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0);
+    EXPECT_EQ(PendingCallCount(PendingOp::BannerStep), 1);
+    SendMessageW(wnd, WM_TIMER, TIMER_WAITING, 0);  // not the banner's timer
+    EXPECT_EQ(PendingCallCount(PendingOp::BannerStep), 1);
+}
+
+TEST_F(InputTest, TheBandRunsFromY33ToY147) {
+    const HWND wnd = CreateMainWindow();
+    struct Case {
+        int x, y;
+        bool enabled;
+    };
+    for (const Case c : {Case{0, 32, true}, Case{409, 32, true}, Case{0, 33, false},
+                         Case{409, 147, false}, Case{0, 148, true}, Case{100, 600, true}}) {
+        SetAnimationEnabled(!c.enabled);
+        SendMessageW(wnd, WM_MOUSEHOVER, 0, MAKELPARAM(c.x, c.y));
+        EXPECT_EQ(AnimationEnabled(), c.enabled) << c.x << "," << c.y;
+    }
+}
+
+TEST_F(InputTest, TrayIconComesOnATickOnceTheTrayExists) {
+    const HWND wnd = CreateMainWindow();
+    // No tray: ticks pass and no icon appears.
+    ResetPendingCalls();
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::BannerStep) >= 3; }));
+    EXPECT_TRUE(driver_.TrayIcons().empty());
+
+    driver_.SetSystemTrayAvailable(true);
+    ASSERT_TRUE(driver_.PumpUntil([&] { return !driver_.TrayIcons().empty(); }));
+    const auto icons = driver_.TrayIcons();
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].hWnd, wnd);
+    EXPECT_EQ(icons[0].id, 102u);
+    EXPECT_EQ(icons[0].callbackMessage, 28u);
+    EXPECT_EQ(icons[0].tip, L"Trovik");
+    EXPECT_NE(icons[0].icon, nullptr);
+
+    // Later ticks keep the one icon.
+    ResetPendingCalls();
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::BannerStep) >= 3; }));
+    EXPECT_EQ(driver_.TrayIcons().size(), 1u);
+
+    // The window's end takes the icon away.
+    DestroyWindow(wnd);
+    driver_.Pump();
+    EXPECT_TRUE(driver_.TrayIcons().empty());
+}
+
+TEST_F(InputTest, TrayClicksShowTheWindowAndOpenTheMenu) {
+    driver_.SetSystemTrayAvailable(true);
+    const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(driver_.PumpUntil([&] { return !driver_.TrayIcons().empty(); }));
+
+    ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::OpenTrayMenu) == 1; }));
+    EXPECT_EQ(MenuCheckStates(),
+              (MenuCheckMap{{L"Menu_ShowHideMain", true}, {L"Menu_ShowHideFloat", false}}));
+
+    ShowWindow(wnd, SW_HIDE);
+    ProcessClientSettings().ShowFloatingWindow = true;
+    MenuCheckStates()[L"Menu_Stale"] = true;  // the map is rebuilt each time
+    ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::OpenTrayMenu) == 2; }));
+    EXPECT_EQ(MenuCheckStates(),
+              (MenuCheckMap{{L"Menu_ShowHideMain", false}, {L"Menu_ShowHideFloat", true}}));
+
+    // A left click (press and release) brings the hidden window back to the front.
+    ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_LBUTTONDOWN));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return Visible(); }));
+    EXPECT_EQ(GetForegroundWindow(), wnd);
+
+    // Other tray messages do nothing.
+    ShowWindow(wnd, SW_HIDE);
+    ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_LBUTTONDBLCLK));
+    driver_.Pump();
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(PendingCallCount(PendingOp::OpenTrayMenu), 2);
+}
+
+TEST_F(InputTest, ListsMessageReloadsWhatChanged) {
+    const HWND wnd = CreateMainWindow();
+    ResetPendingCalls();
+    SendMessageW(wnd, UMSG_LISTS_REFRESHED, 1, 0);
+    EXPECT_EQ(PendingCallCount(PendingOp::LoadHotList), 1);
+    EXPECT_EQ(PendingCallCount(PendingOp::LoadSiteList), 0);
+    EXPECT_EQ(PendingCallCount(PendingOp::RefreshPanelButtons), 1);
+
+    SendMessageW(wnd, UMSG_LISTS_REFRESHED, 0, 1);
+    EXPECT_EQ(PendingCallCount(PendingOp::LoadHotList), 1);
+    EXPECT_EQ(PendingCallCount(PendingOp::LoadSiteList), 1);
+    EXPECT_EQ(PendingCallCount(PendingOp::RefreshPanelButtons), 2);
+
+    SendMessageW(wnd, UMSG_LISTS_REFRESHED, 1, 1);
+    EXPECT_EQ(PendingCallCount(PendingOp::LoadHotList), 2);
+    EXPECT_EQ(PendingCallCount(PendingOp::LoadSiteList), 2);
+    EXPECT_EQ(PendingCallCount(PendingOp::RefreshPanelButtons), 3);  // once for both
+
+    SendMessageW(wnd, UMSG_LISTS_REFRESHED, 0, 0);
+    EXPECT_EQ(PendingCallCount(PendingOp::RefreshPanelButtons), 3);
+}
+
+TEST_F(InputTest, ListsMessageFromAWorkerThreadIsHandledOnTheWindow) {
+    const HWND wnd = CreateMainWindow();
+    ResetPendingCalls();
+    std::thread worker([wnd] { SendMessageW(wnd, UMSG_LISTS_REFRESHED, 1, 1); });
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::RefreshPanelButtons) == 1; }));
+    worker.join();
+}
+
+TEST_F(InputTest, LinkButtonsOpenTheirUserData) {
+    const HWND wnd = CreateMainWindow();
+    driver_.Find(wnd, L"btnHot0")->SetUserData(L"http://127.0.0.1:18632/detail/1001.html");
+    driver_.Find(wnd, L"btnLinkSite2")->SetUserData(L"http://127.0.0.1:18632/site/3/");
+    driver_.Find(wnd, L"btnHistory1")->SetUserData(L"");  // nothing to open
+    driver_.Pump();
+    ASSERT_TRUE(driver_.Click(wnd, L"btnHot0"));
+    ASSERT_TRUE(driver_.Click(wnd, L"btnHistory1"));
+    ASSERT_TRUE(driver_.Click(wnd, L"btnLinkSite2"));
+    driver_.Pump();
+    EXPECT_EQ(OpenedUrls(), (std::vector<std::string>{"http://127.0.0.1:18632/detail/1001.html",
+                                                      "http://127.0.0.1:18632/site/3/"}));
+}
+
+TEST_F(InputTest, BannerClickOpensTheFirstHotEntryAfterTheListShrank) {
+    const HWND wnd = CreateMainWindow();
+    HotEntries() = {{L"长河落日", L"http://127.0.0.1:18632/detail/1001.html", L""},
+                    {L"迷城追凶", L"http://127.0.0.1:18632/detail/1002.html", L""}};
+    wnd_->bannerIndex = 1;
+    ASSERT_TRUE(driver_.Click(wnd, L"btnScrollTv"));
+    wnd_->bannerIndex = 4;  // beyond the two entries
+    ASSERT_TRUE(driver_.Click(wnd, L"btnScrollTv"));
+    driver_.Pump();
+    EXPECT_EQ(wnd_->bannerIndex, 0);
+    EXPECT_EQ(OpenedUrls(), (std::vector<std::string>{"http://127.0.0.1:18632/detail/1002.html",
+                                                      "http://127.0.0.1:18632/detail/1001.html"}));
+
+    HotEntries().clear();  // an empty list opens nothing
+    ASSERT_TRUE(driver_.Click(wnd, L"btnScrollTv"));
+    driver_.Pump();
+    EXPECT_EQ(OpenedUrls().size(), 2u);
+}
+
+TEST_F(InputTest, CaptionButtonsOpenTheirDialogs) {
+    const HWND wnd = CreateMainWindow();
+    ResetPendingCalls();
+    ASSERT_TRUE(driver_.Click(wnd, L"btnAppSet"));
+    ASSERT_TRUE(driver_.Click(wnd, L"btnSetSkin"));
+    driver_.Pump();
+    EXPECT_EQ(PendingCallCount(PendingOp::OpenSettings), 1);
+    EXPECT_EQ(PendingCallCount(PendingOp::OpenSkinDialog), 1);
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// The main window after start-up: the initialisation order, its views and search box,
+// the sub-layouts it builds and the saved background picture.
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "MainWindowFixture.h"
+#include "WaitFor.h"
+#include "client/ClientPaths.h"
+
+using namespace UiLib;
+using namespace mainwndtest;
+
+namespace {
+
+using StartTest = MainWindowTest;
+
+TEST_F(StartTest, InitialisationRunsEveryStepInOrder) {
+    const HWND wnd = CreateMainWindow();
+    ASSERT_NE(wnd, nullptr);
+    EXPECT_EQ(GetClassName(wnd), L"TrovikarClient");
+    EXPECT_EQ(GetWindowText(wnd), L"Trovik");
+    EXPECT_EQ(wnd_->initialWidth, 410);
+    EXPECT_EQ(wnd_->initialHeight, 640);
+    EXPECT_EQ(MainWindowHandle(), wnd);
+
+    // The operations of the other modules run once each, in the start-up order.
+    const std::vector<PendingOp> expected = {
+        PendingOp::StartUpdater,         PendingOp::StartListDownload, PendingOp::LoadHotList,
+        PendingOp::LoadSiteList,         PendingOp::LoadSampleList,
+        PendingOp::RefreshPanelButtons,  PendingOp::CreateFloatingWindow};
+    std::vector<PendingOp> calls = PendingCallLog();
+    calls.erase(std::remove(calls.begin(), calls.end(), PendingOp::BannerStep), calls.end());
+    EXPECT_EQ(calls, expected);
+
+    // Paths and folders come from the installation folder and the private home.
+    EXPECT_EQ(ProcessClientPaths().instancePath, install_.string() + "/");
+    EXPECT_TRUE(std::filesystem::is_directory(env_.dataHome() + "/Trovik/Config"));
+
+    // Every control of the window's table is found in the skin.
+    EXPECT_NE(wnd_->searchBox, nullptr);
+    EXPECT_NE(wnd_->historyHost, nullptr);
+    EXPECT_NE(wnd_->bannerFront, nullptr);
+    EXPECT_NE(wnd_->bannerBack, nullptr);
+    EXPECT_NE(wnd_->resultView, nullptr);
+    EXPECT_NE(wnd_->searchingView, nullptr);
+    EXPECT_NE(wnd_->noResultView, nullptr);
+    EXPECT_NE(wnd_->startView, nullptr);
+    EXPECT_NE(wnd_->resultTabs, nullptr);
+    EXPECT_NE(wnd_->selectColumn, nullptr);
+
+    // The start-up report (type 2) reaches the statistics server named in AutoCfg.cfg.
+    ASSERT_TRUE(testsupport::WaitFor([&] { return !ReportTypes().empty(); }));
+    EXPECT_EQ(ReportTypes().front(), "2");
+
+    // The banner timer (50 ms) drives the banner step while animations may run.
+    EXPECT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::BannerStep) >= 2; }));
+}
+
+TEST_F(StartTest, StartsOnTheStartViewWithTheHint) {
+    const HWND wnd = CreateMainWindow();
+    EXPECT_TRUE(wnd_->startView->IsVisible());
+    EXPECT_FALSE(wnd_->searchingView->IsVisible());
+    EXPECT_FALSE(wnd_->resultView->IsVisible());
+    EXPECT_FALSE(wnd_->selectColumn->IsVisible());
+    EXPECT_FALSE(wnd_->noResultView->IsVisible());
+    EXPECT_EQ(wnd_->searchBox->GetText(), kSearchHint);
+    EXPECT_TRUE(Visible());
+    (void)wnd;
+}
+
+TEST_F(StartTest, FocusClearsTheHintAndAnEmptyBoxGetsItBack) {
+    const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(driver_.Click(wnd, L"edtSearchText"));
+    driver_.Pump();
+    EXPECT_EQ(wnd_->searchBox->GetText(), L"");
+
+    ASSERT_TRUE(driver_.Click(wnd, L"lblSearchTip"));  // focus leaves the box
+    driver_.Pump();
+    EXPECT_EQ(wnd_->searchBox->GetText(), L"请输入片名");
+
+    // Typed text stays when the focus leaves.
+    ASSERT_TRUE(driver_.TypeText(wnd, L"edtSearchText", L"山海长歌"));
+    ASSERT_TRUE(driver_.Click(wnd, L"lblSearchTip"));
+    driver_.Pump();
+    EXPECT_EQ(wnd_->searchBox->GetText(), L"山海长歌");
+}
+
+TEST_F(StartTest, FocusOnTheSearchBoxLeavesTheNoResultView) {
+    const HWND wnd = CreateMainWindow();
+    wnd_->startView->SetVisible(false);
+    wnd_->noResultView->SetVisible(true);
+    wnd_->selectColumn->SetVisible(true);
+    ASSERT_TRUE(driver_.Click(wnd, L"edtSearchText"));
+    driver_.Pump();
+    EXPECT_TRUE(wnd_->startView->IsVisible());
+    EXPECT_FALSE(wnd_->noResultView->IsVisible());
+    EXPECT_FALSE(wnd_->searchingView->IsVisible());
+    EXPECT_FALSE(wnd_->resultView->IsVisible());
+    EXPECT_FALSE(wnd_->selectColumn->IsVisible());
+    EXPECT_EQ(wnd_->searchBox->GetText(), L"");
+
+    // Focus on the box while the result pages show keeps them.
+    wnd_->startView->SetVisible(false);
+    wnd_->resultView->SetVisible(true);
+    ASSERT_TRUE(driver_.Click(wnd, L"lblSearchTip"));
+    ASSERT_TRUE(driver_.Click(wnd, L"edtSearchText"));
+    driver_.Pump();
+    EXPECT_TRUE(wnd_->resultView->IsVisible());
+    EXPECT_FALSE(wnd_->startView->IsVisible());
+}
+
+TEST_F(StartTest, LeavingTheNoResultPanelRebuildsTheSearchChips) {
+    const HWND wnd = CreateMainWindow();
+    driver_.Find(wnd, L"btnHistory0")->SetText(L"changed");
+    wnd_->startView->SetVisible(false);
+    wnd_->noResultView->SetVisible(true);
+    driver_.Pump();
+    ASSERT_TRUE(driver_.Click(wnd, L"ctNoFindResult"));
+    ASSERT_TRUE(driver_.Click(wnd, L"btnSearch"));  // the focus moves on
+    driver_.Pump();
+    ASSERT_EQ(wnd_->historyHost->GetCount(), 1);
+    // A fresh "TvHistory" tree: the skin's own chip texts again.
+    CControlUI* chip =
+        driver_.Manager(wnd)->FindSubControlByName(wnd_->historyHost, L"btnHistory0");
+    ASSERT_NE(chip, nullptr);
+    EXPECT_EQ(chip->GetText(), L"风中奇缘");
+}
+
+TEST_F(StartTest, SubLayoutsAreBuiltByTheirExactNames) {
+    CreateMainWindow();
+    for (const wchar_t* name :
+         {L"OneTvInfo", L"OneTvSource", L"TvHistory", L"Troviking", L"NoSearchResult"}) {
+        std::unique_ptr<CControlUI> tree(wnd_->CreateSubLayout(name));
+        EXPECT_NE(tree, nullptr) << WideToUtf8(name);
+    }
+    for (const wchar_t* name : {L"onetvinfo", L"OneTvInfo.xml", L"Main", L"", L"MsgDlg"}) {
+        std::unique_ptr<CControlUI> tree(wnd_->CreateSubLayout(name));
+        EXPECT_EQ(tree, nullptr) << WideToUtf8(name);
+    }
+    EXPECT_EQ(wnd_->CreateSubLayout(nullptr), nullptr);
+}
+
+TEST_F(StartTest, SavedBackgroundIsAppliedOnlyWhenItsFileExists) {
+    const std::string picture = env_.tmpDir() + "/Theme05.png";
+    std::filesystem::copy_file(std::string(TROVIK_SOURCE_DIR) + "/skin/client/Background.png",
+                               picture);
+    ProcessClientSettings().BackGround = Utf8ToWide(picture);
+    std::filesystem::create_directories(env_.dataHome() + "/Trovik/Config");
+    std::ofstream(env_.dataHome() + "/Trovik/Config/Config.cfg")
+        << "[Theme]\r\nBackGround=" << picture << "\r\n";
+    const HWND wnd = CreateMainWindow();
+    EXPECT_EQ(std::wstring(driver_.Find(wnd, L"background")->GetBkImage()), Utf8ToWide(picture));
+
+    // An empty path keeps it; a new one replaces it.
+    wnd_->SetBackground(L"");
+    EXPECT_EQ(std::wstring(driver_.Find(wnd, L"background")->GetBkImage()), Utf8ToWide(picture));
+    wnd_->SetBackground(L"Background.png");
+    EXPECT_EQ(std::wstring(driver_.Find(wnd, L"background")->GetBkImage()), L"Background.png");
+}
+
+TEST_F(StartTest, MissingBackgroundFileKeepsTheSkinPicture) {
+    std::filesystem::create_directories(env_.dataHome() + "/Trovik/Config");
+    std::ofstream(env_.dataHome() + "/Trovik/Config/Config.cfg")
+        << "[Theme]\r\nBackGround=" << env_.tmpDir() << "/gone.png\r\n";
+    const HWND wnd = CreateMainWindow();
+    EXPECT_EQ(std::wstring(driver_.Find(wnd, L"background")->GetBkImage()), L"Background.png");
+}
+
+}  // namespace
