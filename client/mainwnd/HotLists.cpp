@@ -7,14 +7,26 @@ std::vector<HotEntry>& HotEntries() {
     return entries;
 }
 
-void StartListDownloadThread() { NotePendingCall(PendingOp::StartListDownload); }
+void StartListDownloadThread() {
+    NotePendingCall(PendingOp::StartListDownload);
+}
 
-void LoadHotList(CTrovik&) { NotePendingCall(PendingOp::LoadHotList); }
+void LoadHotList(CTrovik&) {
+    NotePendingCall(PendingOp::LoadHotList);
+}
 
-void LoadSiteList(CTrovik&) { NotePendingCall(PendingOp::LoadSiteList); }
+void LoadSiteList(CTrovik&) {
+    NotePendingCall(PendingOp::LoadSiteList);
+}
 
-void LoadSampleList(CTrovik&) { NotePendingCall(PendingOp::LoadSampleList); }
+void LoadSampleList(CTrovik&) {
+    NotePendingCall(PendingOp::LoadSampleList);
+}
 
-void BannerStep(CTrovik&) { NotePendingCall(PendingOp::BannerStep); }
+void BannerStep(CTrovik&) {
+    NotePendingCall(PendingOp::BannerStep);
+}
 
-void RefreshPanelButtons(CTrovik&) { NotePendingCall(PendingOp::RefreshPanelButtons); }
+void RefreshPanelButtons(CTrovik&) {
+    NotePendingCall(PendingOp::RefreshPanelButtons);
+}

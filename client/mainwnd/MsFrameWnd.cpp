@@ -16,7 +16,9 @@ void CMsFrameWnd::InitWindow() {
     }
 }
 
-CDuiString CMsFrameWnd::GetSkinFolder() { return L"Skin"; }
+CDuiString CMsFrameWnd::GetSkinFolder() {
+    return L"Skin";
+}
 
 void CMsFrameWnd::SetBackground(const std::wstring& imagePath) {
     if (imagePath.empty()) return;

@@ -27,10 +27,14 @@ UiLib::LPVOID CTrovikResultItemUI::GetInterface(UiLib::LPCTSTR pstrName) {
 
 void BuildSelectButtons(CTrovik&, int) {}
 
-bool BuildResultPage(CTrovik&, const ResultItem*) { return false; }
+bool BuildResultPage(CTrovik&, const ResultItem*) {
+    return false;
+}
 
 void RenderBlock(CTrovik&, CTrovikResultItemUI*) {}
 
-std::wstring PosterFile(const std::string&) { return L""; }
+std::wstring PosterFile(const std::string&) {
+    return L"";
+}
 
 void StepWaitingAnimation(CTrovik&) {}

@@ -18,9 +18,13 @@ CTrovik::CTrovik() = default;
 // Defined here, where CFloatToolWnd is complete, so the unique_ptr can free it.
 CTrovik::~CTrovik() = default;
 
-LPCTSTR CTrovik::GetWindowClassName() const { return kMainWindowClass; }
+LPCTSTR CTrovik::GetWindowClassName() const {
+    return kMainWindowClass;
+}
 
-CDuiString CTrovik::GetSkinFile() { return L"Main.xml"; }
+CDuiString CTrovik::GetSkinFile() {
+    return L"Main.xml";
+}
 
 LRESULT CTrovik::OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     // A failure while the layout loads or the client starts up must not take the
@@ -44,8 +48,9 @@ void CTrovik::InitWindow() {
     // user. So this step has nothing to do.
 
     // 3. and 4. Paths, folders and settings.
-    SetUpClientPaths(installationFolder.empty() ? WideToUtf8(CPaintManagerUI::GetInstancePath())
-                                                : installationFolder);
+    SetUpClientPaths(installationFolder.empty()
+                         ? WideToUtf8(CPaintManagerUI::GetInstancePath().str())
+                         : installationFolder);
     LoadSettings();
 
     // 5. Updater hand-off.
@@ -92,8 +97,8 @@ void CTrovik::InitWindow() {
 
 CControlUI* CTrovik::CreateSubLayout(LPCTSTR name) {
     static const wchar_t* const kSubLayouts[][2] = {
-        {L"OneTvInfo", L"OneTvInfo.xml"},       {L"OneTvSource", L"OneTvSource.xml"},
-        {L"TvHistory", L"TvHistory.xml"},       {L"Troviking", L"Troviking.xml"},
+        {L"OneTvInfo", L"OneTvInfo.xml"},           {L"OneTvSource", L"OneTvSource.xml"},
+        {L"TvHistory", L"TvHistory.xml"},           {L"Troviking", L"Troviking.xml"},
         {L"NoSearchResult", L"NoSearchResult.xml"},
     };
     if (!name) return nullptr;

@@ -21,7 +21,9 @@ bool StartsWith(const CDuiString& text, const wchar_t* prefix) {
 }
 
 // Links open in the user's browser; one that cannot be opened is ignored.
-void OpenLink(const CDuiString& url) { platform::OpenUrl(WideToUtf8(url.str())); }
+void OpenLink(const CDuiString& url) {
+    platform::OpenUrl(WideToUtf8(url.str()));
+}
 
 // The result page shown in "tlSearchResult", or null.
 CTrovikResultItemUI* SelectedPage(CTrovik& wnd) {

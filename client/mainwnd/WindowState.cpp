@@ -9,10 +9,18 @@ std::atomic<UiLib::HWND> g_mainWindow{nullptr};
 std::atomic<bool> g_animationEnabled{true};
 }  // namespace
 
-UiLib::HWND MainWindowHandle() { return g_mainWindow.load(); }
+UiLib::HWND MainWindowHandle() {
+    return g_mainWindow.load();
+}
 
-void SetMainWindowHandle(UiLib::HWND hwnd) { g_mainWindow.store(hwnd); }
+void SetMainWindowHandle(UiLib::HWND hwnd) {
+    g_mainWindow.store(hwnd);
+}
 
-bool AnimationEnabled() { return g_animationEnabled.load(); }
+bool AnimationEnabled() {
+    return g_animationEnabled.load();
+}
 
-void SetAnimationEnabled(bool enabled) { g_animationEnabled.store(enabled); }
+void SetAnimationEnabled(bool enabled) {
+    g_animationEnabled.store(enabled);
+}
