@@ -58,7 +58,9 @@ TEST_F(CloseTest, QuitButtonAsksAndOkQuits) {
 TEST_F(CloseTest, QuestionClosedByItsCaptionKeepsTheWindow) {
     const HWND wnd = CreateMainWindow();
     // The caption's close gives neither 6 nor 7: the client stays.
-    driver_.Defer([this] {
+    std::weak_ptr<int> alive = answererLife_;
+    driver_.Defer([this, alive] {
+        if (alive.expired()) return;
         if (const HWND dlg = QuitQuestion()) {
             ++questionsAnswered_;
             driver_.Click(dlg, L"closebtn");

@@ -58,6 +58,7 @@ protected:
     }
 
     void TearDown() override {
+        answererLife_.reset();
         if (wnd_ && wnd_->GetHWND()) UiLib::DestroyWindow(wnd_->GetHWND());
         wnd_.reset();
         driver_.Pump();
@@ -104,7 +105,10 @@ protected:
                                 std::chrono::steady_clock::now() + std::chrono::seconds(10));
     }
     void AnswerQuitQuestionUntil(const wchar_t* button, std::chrono::steady_clock::time_point end) {
-        driver_.Defer([this, button, end] {
+        // The answerer ends with its test: a later test's question is not its business.
+        std::weak_ptr<int> alive = answererLife_;
+        driver_.Defer([this, button, end, alive] {
+            if (alive.expired()) return;
             // The question is an owned window: the one in front while it is open.
             const UiLib::HWND dlg = UiLib::GetForegroundWindow();
             if (!dlg || UiLib::GetClassName(dlg) != L"MsgDlg") {
@@ -125,6 +129,7 @@ protected:
     UiLib::testing::UiTestDriver driver_;
     std::unique_ptr<CTrovik> wnd_;
     int questionsAnswered_ = 0;
+    std::shared_ptr<int> answererLife_ = std::make_shared<int>(0);
 
 private:
     std::mutex mutex_;
