@@ -17,10 +17,13 @@ bool Gone(HWND hwnd) {
 }
 
 TEST_F(CloseTest, CaptionCloseHidesToTheTrayWhileQuitOnCloseIsOff) {
+    driver_.SetSystemTrayAvailable(true);
     const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(driver_.PumpUntil([&] { return driver_.TrayIcons().size() == 1; }));
     ASSERT_TRUE(driver_.Click(wnd, L"closebtn"));
     ASSERT_TRUE(driver_.PumpUntil([&] { return !Visible(); }));
     EXPECT_TRUE(IsWindow(wnd));
+    EXPECT_EQ(driver_.TrayIcons().size(), 1u);  // the way back stays
     EXPECT_FALSE(driver_.QuitRequested());
     EXPECT_EQ(questionsAnswered_, 0);
 }
