@@ -2,9 +2,13 @@
 
 #include "client/mainwnd/PendingCalls.h"
 
-void OpenSettings(UiLib::HWND) { NotePendingCall(PendingOp::OpenSettings); }
+void OpenSettings(UiLib::HWND) {
+    NotePendingCall(PendingOp::OpenSettings);
+}
 
-void OpenSkinDialog(CMsFrameWnd&) { NotePendingCall(PendingOp::OpenSkinDialog); }
+void OpenSkinDialog(CMsFrameWnd&) {
+    NotePendingCall(PendingOp::OpenSkinDialog);
+}
 
 int ShowAbout(UiLib::HWND) {
     NotePendingCall(PendingOp::ShowAbout);

@@ -2,9 +2,13 @@
 
 using namespace UiLib;
 
-LPCTSTR CMsgDlg::GetWindowClassName() const { return L"MsgDlg"; }
+LPCTSTR CMsgDlg::GetWindowClassName() const {
+    return L"MsgDlg";
+}
 
-CDuiString CMsgDlg::GetSkinFile() { return L"MsgDlg.xml"; }
+CDuiString CMsgDlg::GetSkinFile() {
+    return L"MsgDlg.xml";
+}
 
 void CMsgDlg::Notify(TNotifyUI& msg) {
     if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender) {

@@ -8,4 +8,6 @@ inline void SetViewVisible(UiLib::CControlUI* view, bool visible) {
     if (view) view->SetVisible(visible);
 }
 
-inline bool IsViewVisible(const UiLib::CControlUI* view) { return view && view->IsVisible(); }
+inline bool IsViewVisible(const UiLib::CControlUI* view) {
+    return view && view->IsVisible();
+}

@@ -12,7 +12,9 @@
 
 namespace {
 
-StartupFlags Parse(std::vector<std::string> args) { return ParseStartupSwitches(args); }
+StartupFlags Parse(std::vector<std::string> args) {
+    return ParseStartupSwitches(args);
+}
 
 TEST(StartupSwitches, NoSwitchesSetNoFlag) {
     const StartupFlags flags = Parse({"/opt/trovik/trovik"});

@@ -12,13 +12,18 @@ namespace {
 
 using CloseTest = MainWindowTest;
 
-bool Gone(HWND hwnd) { return IsWindow(hwnd) == FALSE; }
+bool Gone(HWND hwnd) {
+    return IsWindow(hwnd) == FALSE;
+}
 
 TEST_F(CloseTest, CaptionCloseHidesToTheTrayWhileQuitOnCloseIsOff) {
+    driver_.SetSystemTrayAvailable(true);
     const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(driver_.PumpUntil([&] { return driver_.TrayIcons().size() == 1; }));
     ASSERT_TRUE(driver_.Click(wnd, L"closebtn"));
     ASSERT_TRUE(driver_.PumpUntil([&] { return !Visible(); }));
     EXPECT_TRUE(IsWindow(wnd));
+    EXPECT_EQ(driver_.TrayIcons().size(), 1u);  // the way back stays
     EXPECT_FALSE(driver_.QuitRequested());
     EXPECT_EQ(questionsAnswered_, 0);
 }
@@ -41,7 +46,7 @@ TEST_F(CloseTest, QuitButtonAsksAndCancelKeepsTheWindow) {
     driver_.Pump();
     EXPECT_FALSE(driver_.QuitRequested());
     EXPECT_TRUE(Visible());
-    EXPECT_EQ(FindWindowW(L"MsgDlg", L"CMsgDlg"), nullptr);  // the question is gone
+    EXPECT_EQ(QuitQuestion(), nullptr);  // the question is gone
 }
 
 TEST_F(CloseTest, QuitButtonAsksAndOkQuits) {
@@ -56,8 +61,10 @@ TEST_F(CloseTest, QuitButtonAsksAndOkQuits) {
 TEST_F(CloseTest, QuestionClosedByItsCaptionKeepsTheWindow) {
     const HWND wnd = CreateMainWindow();
     // The caption's close gives neither 6 nor 7: the client stays.
-    driver_.Defer([this] {
-        if (const HWND dlg = FindWindowW(L"MsgDlg", L"CMsgDlg")) {
+    std::weak_ptr<int> alive = answererLife_;
+    driver_.Defer([this, alive] {
+        if (alive.expired()) return;
+        if (const HWND dlg = QuitQuestion()) {
             ++questionsAnswered_;
             driver_.Click(dlg, L"closebtn");
         }
@@ -72,9 +79,9 @@ TEST_F(CloseTest, QuestionClosedByItsCaptionKeepsTheWindow) {
 
 TEST_F(CloseTest, QuitQuestionAnswersSixAndSeven) {
     const HWND wnd = CreateMainWindow();
-    driver_.Defer([this] { driver_.Click(FindWindowW(L"MsgDlg", L"CMsgDlg"), L"btnOk"); });
+    driver_.Defer([this] { driver_.Click(QuitQuestion(), L"btnOk"); });
     EXPECT_EQ(ShowQuitConfirm(wnd), 6);
-    driver_.Defer([this] { driver_.Click(FindWindowW(L"MsgDlg", L"CMsgDlg"), L"btnCancel"); });
+    driver_.Defer([this] { driver_.Click(QuitQuestion(), L"btnCancel"); });
     EXPECT_EQ(ShowQuitConfirm(wnd), 7);
 }
 
@@ -99,7 +106,7 @@ TEST_F(CloseTest, CloseWithTwoQuitsWithoutAQuestion) {
     // Would answer a question if one came; none may.
     AnswerQuitQuestion(L"btnCancel");
     SendMessageW(wnd, WM_CLOSE, 0, 2);
-    EXPECT_TRUE(driver_.QuitRequested());
+    ASSERT_TRUE(driver_.PumpUntil([&] { return driver_.QuitRequested(); }));
     EXPECT_TRUE(Gone(wnd));
     driver_.Pump();
     EXPECT_EQ(questionsAnswered_, 0);

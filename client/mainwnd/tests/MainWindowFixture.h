@@ -29,20 +29,20 @@ namespace mainwndtest {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        stats_.server().Get("/liveness.php", [this](const httplib::Request& req,
-                                                    httplib::Response& res) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            reportTypes_.push_back(req.get_param_value("type"));
-            res.set_content("ok", "text/plain");
-        });
+        stats_.server().Get("/liveness.php",
+                            [this](const httplib::Request& req, httplib::Response& res) {
+                                std::lock_guard<std::mutex> lock(mutex_);
+                                reportTypes_.push_back(req.get_param_value("type"));
+                                res.set_content("ok", "text/plain");
+                            });
         stats_.Start();
         install_ = std::filesystem::path(env_.root().path()) / "install";
         std::filesystem::create_directories(install_ / "Config");
         std::ofstream(install_ / "Config" / "AutoCfg.cfg")
             << "[Stat]\r\nHost=" << stats_.hostPort() << "\r\n";
         urlLog_ = std::filesystem::path(env_.root().path()) / "opened-urls.log";
-        urlLogEnv_ = std::make_unique<testsupport::ScopedEnv>("TROVIK_OPEN_URL_LOG",
-                                                              urlLog_.string());
+        urlLogEnv_ =
+            std::make_unique<testsupport::ScopedEnv>("TROVIK_OPEN_URL_LOG", urlLog_.string());
 
         UiLib::CPaintManagerUI::SetResourcePath(
             UiLib::Utf8ToWide(std::string(TROVIK_BIN_DIR) + "/Skin").c_str());
@@ -58,6 +58,7 @@ protected:
     }
 
     void TearDown() override {
+        answererLife_.reset();
         if (wnd_ && wnd_->GetHWND()) UiLib::DestroyWindow(wnd_->GetHWND());
         wnd_.reset();
         driver_.Pump();
@@ -74,6 +75,12 @@ protected:
         UiLib::ShowWindow(hwnd, UiLib::SW_SHOW);
         driver_.Pump();
         return hwnd;
+    }
+
+    // The open quit question, or null.
+    static UiLib::HWND QuitQuestion() {
+        const UiLib::HWND front = UiLib::GetForegroundWindow();
+        return front && UiLib::GetClassName(front) == L"MsgDlg" ? front : nullptr;
     }
 
     UiLib::HWND hwnd() const { return wnd_ ? wnd_->GetHWND() : nullptr; }
@@ -94,12 +101,17 @@ protected:
     // Clicks `button` of the quit question as soon as it is open, from inside its
     // modal loop; counts the questions it answered.
     void AnswerQuitQuestion(const wchar_t* button) {
-        AnswerQuitQuestionUntil(button, std::chrono::steady_clock::now() + std::chrono::seconds(10));
+        AnswerQuitQuestionUntil(button,
+                                std::chrono::steady_clock::now() + std::chrono::seconds(10));
     }
     void AnswerQuitQuestionUntil(const wchar_t* button, std::chrono::steady_clock::time_point end) {
-        driver_.Defer([this, button, end] {
-            const UiLib::HWND dlg = UiLib::FindWindowW(L"MsgDlg", L"CMsgDlg");
-            if (!dlg) {
+        // The answerer ends with its test: a later test's question is not its business.
+        std::weak_ptr<int> alive = answererLife_;
+        driver_.Defer([this, button, end, alive] {
+            if (alive.expired()) return;
+            // The question is an owned window: the one in front while it is open.
+            const UiLib::HWND dlg = UiLib::GetForegroundWindow();
+            if (!dlg || UiLib::GetClassName(dlg) != L"MsgDlg") {
                 // Not open yet: look again soon, until the deadline.
                 if (std::chrono::steady_clock::now() < end) AnswerQuitQuestionUntil(button, end);
                 return;
@@ -117,6 +129,7 @@ protected:
     UiLib::testing::UiTestDriver driver_;
     std::unique_ptr<CTrovik> wnd_;
     int questionsAnswered_ = 0;
+    std::shared_ptr<int> answererLife_ = std::make_shared<int>(0);
 
 private:
     std::mutex mutex_;

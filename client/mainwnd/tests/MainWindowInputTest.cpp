@@ -29,7 +29,8 @@ void AddPages(CTrovik& wnd, int count) {
 
 bool SelectButtonOn(UiLib::testing::UiTestDriver& driver, HWND hwnd, int index) {
     auto* option = static_cast<COptionUI*>(
-        driver.Find(hwnd, (L"btnSelectTv" + std::to_wstring(index)).c_str())->GetInterface(L"Option"));
+        driver.Find(hwnd, (L"btnSelectTv" + std::to_wstring(index)).c_str())
+            ->GetInterface(L"Option"));
     return option && option->IsSelected();
 }
 
@@ -193,7 +194,8 @@ TEST_F(InputTest, ListsMessageFromAWorkerThreadIsHandledOnTheWindow) {
     const HWND wnd = CreateMainWindow();
     ResetPendingCalls();
     std::thread worker([wnd] { SendMessageW(wnd, UMSG_LISTS_REFRESHED, 1, 1); });
-    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::RefreshPanelButtons) == 1; }));
+    ASSERT_TRUE(
+        driver_.PumpUntil([] { return PendingCallCount(PendingOp::RefreshPanelButtons) == 1; }));
     worker.join();
 }
 
