@@ -103,6 +103,8 @@ void StartSearch(CTrovik& wnd) {
     }
     std::wstring text =
         wnd.searchBox ? std::wstring(wnd.searchBox->GetText().GetData()) : std::wstring();
+    // The hint an empty box shows is not a name to search for (nor to report).
+    if (text == kSearchHint) text.clear();
     std::thread(SearchWorker, std::move(text)).detach();
 }
 

@@ -238,3 +238,18 @@ TEST(ScriptedSearchTest, EmptyTextSendsNothingButTheNoResultMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ScriptedSearchTest, TheSearchBoxHintIsNotSearchedFor) {
+    SearchTestWindow w("", searchtest::FakeEngineLibrary());
+    ASSERT_NE(FakeSearches(), nullptr);
+    const int before = FakeSearches()();
+    w.wnd().searchBox->SetText(kSearchHint);
+    w.driver().Click(w.hwnd(), L"btnSearch");
+    ASSERT_TRUE(Finished(w));
+    EXPECT_TRUE(w.Visible(L"vlNoFindResult"));
+    EXPECT_EQ(FakeSearches()(), before);
+}
+
+}  // namespace
