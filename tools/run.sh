@@ -59,7 +59,8 @@ cat <<'MSG'
 
 Starting the client. Type a show's name into the search box and press Enter, for
 example 城, 长, 月 or 全部. Closing the window hides it in the tray; quit with the
-quit button at the top right. The sample servers stop when the client ends.
+quit button at the top right (a hidden window comes back when build/bin/trovik is
+started again). The sample servers stop when the client ends.
 MSG
 status=0
 build/bin/trovik "$@" || status=$?
