@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <memory>
+#include <system_error>
 #include <thread>
 
 #include "client/UsageReport.h"
@@ -105,7 +106,12 @@ void StartSearch(CTrovik& wnd) {
         wnd.searchBox ? std::wstring(wnd.searchBox->GetText().GetData()) : std::wstring();
     // The hint an empty box shows is not a name to search for (nor to report).
     if (text == kSearchHint) text.clear();
-    std::thread(SearchWorker, std::move(text)).detach();
+    try {
+        std::thread(SearchWorker, std::move(text)).detach();
+    } catch (const std::system_error&) {
+        // No thread could be started: the search ends as one that found nothing.
+        OnSearchEmpty(wnd);
+    }
 }
 
 void OnSearchEmpty(CTrovik& wnd) {
