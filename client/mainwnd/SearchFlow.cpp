@@ -7,6 +7,7 @@
 
 #include "client/UsageReport.h"
 #include "client/mainwnd/EngineBinding.h"
+#include "client/mainwnd/MainViews.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "client/mainwnd/SearchKeyword.h"
 #include "client/mainwnd/Trovik.h"
@@ -22,10 +23,6 @@ std::atomic_flag g_searchBusy = ATOMIC_FLAG_INIT;
 struct BusyRelease {
     ~BusyRelease() { g_searchBusy.clear(); }
 };
-
-void Show(UiLib::CControlUI* control, bool visible) {
-    if (control) control->SetVisible(visible);
-}
 
 void SendEmpty() {
     UiLib::SendMessageW(MainWindowHandle(), UMSG_SEARCH_EMPTY, 0, 0);
@@ -96,11 +93,11 @@ void StartSearch(CTrovik& wnd) {
     // The searching view only switches when the skin can build it.
     std::unique_ptr<UiLib::CControlUI> check(wnd.CreateSubLayout(L"Troviking"));
     if (check) {
-        Show(wnd.searchingView, true);
-        Show(wnd.noResultView, false);
-        Show(wnd.resultView, false);
-        Show(wnd.startView, false);
-        Show(wnd.selectColumn, false);
+        SetViewVisible(wnd.searchingView, true);
+        SetViewVisible(wnd.noResultView, false);
+        SetViewVisible(wnd.resultView, false);
+        SetViewVisible(wnd.startView, false);
+        SetViewVisible(wnd.selectColumn, false);
     }
     std::wstring text =
         wnd.searchBox ? std::wstring(wnd.searchBox->GetText().GetData()) : std::wstring();
@@ -115,11 +112,11 @@ void StartSearch(CTrovik& wnd) {
 }
 
 void OnSearchEmpty(CTrovik& wnd) {
-    Show(wnd.searchingView, false);
-    Show(wnd.noResultView, true);
-    Show(wnd.resultView, false);
-    Show(wnd.startView, false);
-    Show(wnd.selectColumn, false);
+    SetViewVisible(wnd.searchingView, false);
+    SetViewVisible(wnd.noResultView, true);
+    SetViewVisible(wnd.resultView, false);
+    SetViewVisible(wnd.startView, false);
+    SetViewVisible(wnd.selectColumn, false);
     if (wnd.noResultView) wnd.GetPaintManager().SetFocus(wnd.noResultView);
 }
 
@@ -140,11 +137,11 @@ void OnSearchItem(CTrovik& wnd, const ResultItem* item, int count) {
         }
     }
     if (newSet) {
-        Show(wnd.resultView, true);
-        Show(wnd.selectColumn, true);
-        Show(wnd.searchingView, false);
-        Show(wnd.noResultView, false);
-        Show(wnd.startView, false);
+        SetViewVisible(wnd.resultView, true);
+        SetViewVisible(wnd.selectColumn, true);
+        SetViewVisible(wnd.searchingView, false);
+        SetViewVisible(wnd.noResultView, false);
+        SetViewVisible(wnd.startView, false);
         if (wnd.resultTabs) wnd.resultTabs->SelectItem(0);
     }
 }
