@@ -6,6 +6,7 @@
 // address the window by its handle), so they live in atomics.
 namespace {
 std::atomic<UiLib::HWND> g_mainWindow{nullptr};
+std::atomic<UiLib::HWND> g_floatingWindow{nullptr};
 std::atomic<bool> g_animationEnabled{true};
 }  // namespace
 
@@ -15,6 +16,14 @@ UiLib::HWND MainWindowHandle() {
 
 void SetMainWindowHandle(UiLib::HWND hwnd) {
     g_mainWindow.store(hwnd);
+}
+
+UiLib::HWND FloatingWindowHandle() {
+    return g_floatingWindow.load();
+}
+
+void SetFloatingWindowHandle(UiLib::HWND hwnd) {
+    g_floatingWindow.store(hwnd);
 }
 
 bool AnimationEnabled() {
