@@ -559,7 +559,7 @@ def make_thumb_hover():
 
 
 def make_thumbnails():
-    """80 x 125 previews of Theme01.png ... Theme06.png, with a miniature caption and
+    """80 x 125 previews of every Theme*.png of the sample server, with a miniature caption and
     panel so they read as windows; the names must equal the server's files."""
     w, h = 80, 125
     names = sorted(p.name for p in THEME_SOURCE.glob("Theme*.png"))

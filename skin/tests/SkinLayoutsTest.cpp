@@ -100,7 +100,7 @@ std::vector<WindowLayout> WindowLayouts() {
           {L"btnAppWebSite", L"Button"},
           {L"closebtn", L"Button"}}},
         {L"SkinSetDlg.xml",
-         {320, 380},
+         {408, 380},
          {{L"background", L"Container"},
           {L"proDown", L"Progress"},
           {L"closebtn", L"Button"},
@@ -437,7 +437,7 @@ TEST_F(ResultPage, TextIsReadableOnEveryBackground) {
     };
     // The skin's own picture first, then every background the skin dialog offers.
     std::vector<std::string> backgrounds = {"Background.png"};
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= 8; ++i) {
         const auto file = kThemes / ("Theme0" + std::to_string(i) + ".png");
         ASSERT_TRUE(std::filesystem::is_regular_file(file)) << file;
         backgrounds.push_back(file.string());

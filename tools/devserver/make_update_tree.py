@@ -3,7 +3,7 @@
 
     tools/devserver/site/update/Trovik/Hot/        Hot.cfg and five 410x240 banner images
     tools/devserver/site/update/Trovik/LinkSite/   LinkSite.cfg and seven 48x48 site logos
-    tools/devserver/site/update/Trovik/Theme/      six 410x640 window backgrounds
+    tools/devserver/site/update/Trovik/Theme/      eight 410x640 window backgrounds
     tools/devserver/site/update/Trovik/stable/     Version.txt, Update.txt (manifest) and
                                                    the files the manifest lists
     tools/devserver/site/site/<n>/index.html       pages of the seven sample video sites
@@ -289,6 +289,10 @@ THEMES = [
                                   (80, 520, 220, (30, 120, 130), 60)]),
     ((252, 232, 236), (236, 206, 220), [(100, 140, 170, (255, 250, 252), 110),
                                         (340, 520, 200, (226, 180, 200), 60)]),
+    ((44, 30, 78), (70, 44, 104), [(300, 130, 170, (110, 80, 170), 70),
+                                   (70, 500, 210, (120, 60, 130), 60)]),
+    ((252, 242, 204), (234, 212, 150), [(90, 130, 170, (255, 252, 232), 110),
+                                        (330, 520, 200, (222, 196, 120), 60)]),
 ]
 
 
