@@ -1,17 +1,19 @@
 #pragma once
 
 // The settings dialog, the background chooser and the about box, each run modally
-// over the main window.
-//
-// Not built yet: the three operations below open nothing and change no setting; each
-// call is recorded (client/mainwnd/PendingCalls.h). The quit question is in MsgDlg.h.
+// over the main window (ConfigDlg.h, SkinSetDlg.h, AboutDlg.h). The quit question is
+// in MsgDlg.h.
 
 #include "uilib/UiLib.h"
 
 class CMsFrameWnd;
 
-// Runs the settings dialog; on "btnOk" applies the floating window's visibility and
-// saves the settings.
+// The close codes of the dialogs' buttons: "btnOk" and "btnCancel".
+constexpr int kDialogOk = 6;
+constexpr int kDialogCancel = 7;
+
+// Runs the settings dialog; on "btnOk" shows or hides the floating window (a null
+// handle is tolerated) and saves the settings.
 void OpenSettings(UiLib::HWND owner);
 
 // Runs the background chooser bound to `owner`, whose background follows the choice.

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -121,6 +123,28 @@ protected:
         });
     }
 
+    // Runs `act` with the dialog of window class `className` as soon as it is the
+    // window in front, from inside its modal loop; counts the dialogs it acted on.
+    void ActOnDialog(const wchar_t* className, std::function<void(UiLib::HWND)> act) {
+        ActOnDialogUntil(className, std::move(act),
+                         std::chrono::steady_clock::now() + std::chrono::seconds(10));
+    }
+    void ActOnDialogUntil(const wchar_t* className, std::function<void(UiLib::HWND)> act,
+                          std::chrono::steady_clock::time_point end) {
+        std::weak_ptr<int> alive = answererLife_;
+        driver_.Defer([this, className, act = std::move(act), end, alive]() mutable {
+            if (alive.expired()) return;
+            const UiLib::HWND dlg = UiLib::GetForegroundWindow();
+            if (!dlg || UiLib::GetClassName(dlg) != className) {
+                if (std::chrono::steady_clock::now() < end)
+                    ActOnDialogUntil(className, std::move(act), end);
+                return;
+            }
+            ++dialogsActedOn_[className];
+            act(dlg);
+        });
+    }
+
     testsupport::IsolatedEnv env_;
     testsupport::LoopbackServer stats_;
     std::filesystem::path install_;
@@ -129,6 +153,7 @@ protected:
     UiLib::testing::UiTestDriver driver_;
     std::unique_ptr<CTrovik> wnd_;
     int questionsAnswered_ = 0;
+    std::map<std::wstring, int> dialogsActedOn_;
     std::shared_ptr<int> answererLife_ = std::make_shared<int>(0);
 
 private:

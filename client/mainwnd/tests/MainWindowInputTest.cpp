@@ -234,12 +234,14 @@ TEST_F(InputTest, BannerClickOpensTheFirstHotEntryAfterTheListShrank) {
 
 TEST_F(InputTest, CaptionButtonsOpenTheirDialogs) {
     const HWND wnd = CreateMainWindow();
-    ResetPendingCalls();
+    ActOnDialog(L"ConfigDlg", [this](HWND dlg) { driver_.Click(dlg, L"btnCancel"); });
     ASSERT_TRUE(driver_.Click(wnd, L"btnAppSet"));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return dialogsActedOn_[L"ConfigDlg"] == 1; }));
+    ActOnDialog(L"SkinSetDlg", [this](HWND dlg) { driver_.Click(dlg, L"closebtn"); });
     ASSERT_TRUE(driver_.Click(wnd, L"btnSetSkin"));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return dialogsActedOn_[L"SkinSetDlg"] == 1; }));
     driver_.Pump();
-    EXPECT_EQ(PendingCallCount(PendingOp::OpenSettings), 1);
-    EXPECT_EQ(PendingCallCount(PendingOp::OpenSkinDialog), 1);
+    EXPECT_EQ(GetForegroundWindow(), wnd);
 }
 
 }  // namespace
