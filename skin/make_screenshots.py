@@ -7,9 +7,14 @@
     docs/screenshots/skin-<Shot>.png     the windows with sample content and in their
                                          hover, focus, selection and download states
                                          (skin_shots, on the real framework)
+    docs/screenshots/dialog-<Shot>.png   the client's own settings, about and background
+                                         dialogs on a light and a dark background
+                                         (dialog_shots)
 
-Needs a build with tests (uilib-view, skin_shots and the archive):
-    cmake --build build --target uilib-view skin_shots
+Pictures made elsewhere (client-*.png) are left alone.
+
+Needs a build with tests (uilib-view, skin_shots, dialog_shots and the archive):
+    cmake --build build --target uilib-view skin_shots dialog_shots
     /usr/bin/python3 skin/make_screenshots.py [build]
 """
 
@@ -52,15 +57,17 @@ def main():
     archive = build / "bin" / "Skin" / "SkinRes.zip"
     view = build / "bin" / "uilib-view"
     shots = build / "tests" / "skin_shots"
-    for path in (archive, view, shots):
+    dialogs = build / "tests" / "dialog_shots"
+    for path in (archive, view, shots, dialogs):
         if not path.exists():
-            sys.exit(f"{path} is missing: build uilib-view and skin_shots first")
+            sys.exit(f"{path} is missing: build uilib-view, skin_shots and dialog_shots first")
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     runtime = tempfile.mkdtemp(prefix="trovik-shots-")
     env["XDG_RUNTIME_DIR"] = runtime
     OUT.mkdir(parents=True, exist_ok=True)
-    for old in OUT.glob("*.png"):
-        old.unlink()
+    for pattern in ("view-*.png", "skin-*.png", "dialog-*.png"):
+        for old in OUT.glob(pattern):
+            old.unlink()
     try:
         preview = Path(runtime) / "SkinPreview.zip"
         shutil.copy(archive, preview)
@@ -75,6 +82,7 @@ def main():
                             "--out", str(OUT / f"view-{name}.png"), "--size", size],
                            env=env, check=True)
         subprocess.run([str(shots), str(archive), str(OUT), str(THEME)], env=env, check=True)
+        subprocess.run([str(dialogs), str(OUT)], env=env, check=True)
     finally:
         shutil.rmtree(runtime, ignore_errors=True)
     print(f"{OUT.relative_to(ROOT)}: {len(list(OUT.glob('*.png')))} pictures")
