@@ -27,6 +27,16 @@ std::string SamplePicture(int number) {
                                  ("Theme0" + std::to_string(number) + ".png"));
 }
 
+// Every value "proDown" takes, in order.
+struct BarValues : INotifyUI {
+    void Notify(TNotifyUI& msg) override {
+        if (msg.sType == DUI_MSGTYPE_VALUECHANGED && msg.pSender->GetName() == L"proDown") {
+            values.push_back(static_cast<CProgressUI*>(msg.pSender)->GetValue());
+        }
+    }
+    std::vector<int> values;
+};
+
 class SkinDialogTest : public MainWindowTest {
 protected:
     void TearDown() override {
@@ -67,6 +77,7 @@ protected:
         dlgHwnd_ = dlg_->Create(hwnd(), L"皮肤与窗口调整", 0x96C80000, 0x100);
         ASSERT_NE(dlgHwnd_, nullptr);
         ShowWindow(dlgHwnd_, SW_SHOW);
+        driver_.Manager(dlgHwnd_)->AddNotifier(&bar_);
         driver_.Pump();
         ownerBackground_ = Background(hwnd());
         dialogBackground_ = Background(dlgHwnd_);
@@ -127,6 +138,7 @@ protected:
 
     testsupport::LoopbackServer themes_;
     std::atomic<bool> release_{false};
+    BarValues bar_;
     std::unique_ptr<CSkinSetDlg> dlg_;
     HWND dlgHwnd_ = nullptr;
     std::wstring ownerBackground_;
@@ -179,6 +191,8 @@ TEST_F(SkinDialogTest, DownloadMovesTheBarThenChangesBothBackgrounds) {
     EXPECT_FALSE(bar->IsVisible());
     EXPECT_EQ(ThemeFiles(), Strings{"Theme07.png"});
     EXPECT_EQ(testsupport::ReadFile(ThemePath("Theme07.png")), body);
+    EXPECT_TRUE(std::is_sorted(bar_.values.begin(), bar_.values.end()));
+    EXPECT_EQ(bar_.values.back(), 100);
     EXPECT_EQ(themes_.requests(), Strings{"GET /Theme/Theme07.png"});
 }
 
@@ -199,6 +213,7 @@ TEST_F(SkinDialogTest, FailedDownloadsChangeNothing) {
             [&] { return themes_.requestCount() == requests && !dlg_->downloading(); }));
         ExpectNoChoice();
         EXPECT_EQ(ThemeFiles(), Strings{});
+        EXPECT_TRUE(dlg_->progressBar()->IsVisible());  // at its last value, until another click
     }
     EXPECT_EQ(themes_.requestCount(), 2u);
 }
@@ -216,8 +231,11 @@ TEST_F(SkinDialogTest, AnotherThumbnailOrClosingCancelsTheDownload) {
     EXPECT_FALSE(dlg_->progressBar()->IsVisible());
     ASSERT_TRUE(driver_.PumpUntil([&] { return ThemeFiles() == Strings{"Theme03.png"}; }));
 
+    bar_.values.clear();
     ASSERT_TRUE(ClickThumbnail(L"Theme07.png"));
     ASSERT_TRUE(driver_.PumpUntil([&] { return HoldsPartialFile(); }));
+    ASSERT_FALSE(bar_.values.empty());
+    EXPECT_EQ(bar_.values.front(), 0);  // the bar starts again from its left end
     ASSERT_TRUE(driver_.Click(dlgHwnd_, L"closebtn"));
     ASSERT_TRUE(driver_.PumpUntil([&] { return !IsWindow(dlgHwnd_); }));
     ASSERT_TRUE(driver_.PumpUntil([&] { return ThemeFiles() == Strings{"Theme03.png"}; }));
