@@ -15,7 +15,6 @@ enum class PendingOp {
     OpenSettings,
     OpenSkinDialog,
     ShowAbout,
-    StartUpdater,
     CreateFloatingWindow,
     OpenTrayMenu,
     Count

@@ -3,6 +3,7 @@
 // close with lParam 2 quits without asking. Also the other menu commands.
 
 #include "MainWindowFixture.h"
+#include "WaitFor.h"
 #include "client/dialogs/MsgDlg.h"
 
 using namespace UiLib;
@@ -122,14 +123,16 @@ TEST_F(CloseTest, MenuShowHideMainTogglesTheWindow) {
 }
 
 TEST_F(CloseTest, MenuCommandsReachTheirOperations) {
+    PlaceUpdater();
     const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(testsupport::WaitFor([&] { return UpdaterStarts() == 1; }));  // at start-up
     ResetPendingCalls();
     for (const wchar_t* item : {L"Menu_Settings", L"Menu_About", L"Menu_CheckUpdate"}) {
         ASSERT_TRUE(PostMenuItem(wnd, item, false));
     }
-    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::StartUpdater) == 1; }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::ShowAbout) == 1; }));
     EXPECT_EQ(PendingCallCount(PendingOp::OpenSettings), 1);
-    EXPECT_EQ(PendingCallCount(PendingOp::ShowAbout), 1);
+    EXPECT_TRUE(testsupport::WaitFor([&] { return UpdaterStarts() == 2; }));
 
     // Without a floating window, showing it leaves the flag off.
     ProcessClientSettings().ShowFloatingWindow = true;
