@@ -48,7 +48,7 @@ if [ "${TROVIK_DEMO_XVFB:-}" != 1 ] &&
         "$0" "${args[@]}" --immediate
 fi
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/trovik-update-demo.XXXXXX")
+work=$(cd "$(mktemp -d "${TMPDIR:-/tmp}/trovik-update-demo.XXXXXX")" && pwd -P)
 prefix=$work/prefix
 app=$prefix/lib/trovik
 mkdir -p "$work/data" "$work/config" "$work/runtime" "$work/tmp"
@@ -57,9 +57,20 @@ export XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$wo
     TMPDIR=$work/tmp TROVIK_OPEN_URL_LOG=$work/opened-urls.log
 unset QT_QPA_PLATFORM
 
+# The processes running the program file $1 (by /proc/<pid>/exe), one id a line.
+pids_of() {
+    local exe pid
+    for exe in /proc/[0-9]*/exe; do
+        [ "$(readlink "$exe" 2>/dev/null)" = "$1" ] || continue
+        pid=${exe#/proc/}
+        echo "${pid%/exe}"
+    done
+}
+running() { [ -n "$(pids_of "$1")" ]; }
+
 server=""
 cleanup() {
-    for pid in $(pgrep -x -f "$app/trovik( .*)?" 2>/dev/null) $(pgrep -x -f "$app/morvane" 2>/dev/null) $server; do
+    for pid in $(pids_of "$app/trovik") $(pids_of "$app/morvane") $server; do
         kill "$pid" 2>/dev/null
         timeout 10 tail --pid="$pid" -f /dev/null 2>/dev/null || kill -9 "$pid" 2>/dev/null
     done
@@ -94,7 +105,7 @@ fi
 echo "== 2. The client starts and hands over to its updater"
 "$app/trovik" &
 first=$!
-wait_for 30 pgrep -x -f "$app/morvane" || wait_for 5 test -n "$(grep Version.txt "$work/requests.log")" \
+wait_for 30 running "$app/morvane" || wait_for 5 test -n "$(grep Version.txt "$work/requests.log")" \
     || fail "the updater did not start"
 echo "   client $first running; the updater checks, downloads and $( [ "$immediate" = 1 ] && echo installs at once || echo asks: answer 是/Yes)"
 
@@ -102,8 +113,8 @@ echo "== 3. The update: the client is ended, the files appear, the client comes 
 wait_for 300 bash -c "! kill -0 $first 2>/dev/null" || fail "the client was not ended"
 echo "   client $first ended"
 wait_for 60 test -f "$app/Skin/readme.txt" || fail "the new files did not appear"
-wait_for 30 pgrep -x -f "$app/trovik" || fail "the client did not come back"
-second=$(pgrep -x -f "$app/trovik" | head -1)
+wait_for 30 running "$app/trovik" || fail "the client did not come back"
+second=$(pids_of "$app/trovik" | head -1)
 ver=$(sed -n 's/^Ver=\([0-9]*\).*/\1/p' "$XDG_DATA_HOME/Trovik/Config/Config.cfg")
 echo "   client $second running again; \"Ver\" = $ver"
 echo "   new and changed files:"
@@ -118,5 +129,5 @@ echo "PASS: the whole update happened"
 if [ "$check" = 0 ] && [ "$keep" = 0 ]; then
     echo "The updated client keeps running until you quit it (its quit button)."
     wait "$first" 2>/dev/null
-    while pgrep -x -f "$app/trovik" >/dev/null; do sleep 1; done
+    while running "$app/trovik"; do sleep 1; done
 fi

@@ -4,7 +4,7 @@
 #include "updater/UpdaterConfig.h"
 
 bool RunProgram(const std::string& file, const std::vector<std::string>& parameters) {
-    if (file.empty()) return false;
+    // An empty name finds no program: false.
     return platform::StartDetached(file, parameters);
 }
 

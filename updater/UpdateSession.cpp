@@ -12,6 +12,7 @@ void UpdateSession::SetLabel(const std::wstring& text) {
 }
 
 void UpdateSession::SetProgress(int percent) {
+    if (lastPercent_.exchange(percent) == percent) return;
     UiLib::PostMessageW(window, UMSG_PROGRESS, static_cast<UiLib::WPARAM>(percent), 0);
 }
 

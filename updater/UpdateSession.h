@@ -30,6 +30,8 @@ struct UpdateSession : DownloadObserver {
 private:
     std::mutex mutex_;
     std::wstring label_;
+    // The bar hears of a change only: progress notifications come with every piece.
+    std::atomic<int> lastPercent_{-1};
 };
 
 // The worker: the check, then the downloads when there are files to fetch.

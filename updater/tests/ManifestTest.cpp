@@ -80,8 +80,8 @@ TEST(ManifestFormat, ReadingIsBounded) {
     testsupport::TempDir dir;
     Json::Value value;
     WriteFile(dir / "big.json", "[" + std::string(100, ' ') + "]");
-    EXPECT_FALSE(ReadJsonFile(dir / "big.json", value, 64));
-    EXPECT_TRUE(ReadJsonFile(dir / "big.json", value, 1024));
+    EXPECT_FALSE(ReadJsonFile(dir / "big.json", value, 101));
+    EXPECT_TRUE(ReadJsonFile(dir / "big.json", value, 102));  // exactly the limit
     std::string deep = std::string(kMaxJsonDepth + 10, '[') + std::string(kMaxJsonDepth + 10, ']');
     WriteFile(dir / "deep.json", deep);
     EXPECT_FALSE(ReadJsonFile(dir / "deep.json", value));
