@@ -59,6 +59,7 @@ ClientPaths& ProcessClientPaths() {
     return paths;
 }
 
-void SetUpClientPaths(const std::string& instancePath) {
-    ProcessClientPaths() = MakeClientPaths(instancePath, platform::ExecutablePath());
+void SetUpClientPaths(const std::string& instancePath, const std::string& executablePath) {
+    ProcessClientPaths() = MakeClientPaths(
+        instancePath, executablePath.empty() ? platform::ExecutablePath() : executablePath);
 }

@@ -39,4 +39,5 @@ ClientPaths MakeClientPaths(const std::string& instancePath, const std::string& 
 
 // The client's process-wide path set, filled once at start-up by SetUpClientPaths.
 ClientPaths& ProcessClientPaths();
-void SetUpClientPaths(const std::string& instancePath);
+// `executablePath` empty: the running executable.
+void SetUpClientPaths(const std::string& instancePath, const std::string& executablePath = {});

@@ -12,7 +12,6 @@ enum class PendingOp {
     LoadSampleList,
     BannerStep,
     RefreshPanelButtons,
-    StartUpdater,
     CreateFloatingWindow,
     OpenTrayMenu,
     Count

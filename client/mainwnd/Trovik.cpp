@@ -50,7 +50,8 @@ void CTrovik::InitWindow() {
     // 3. and 4. Paths, folders and settings.
     SetUpClientPaths(installationFolder.empty()
                          ? WideToUtf8(CPaintManagerUI::GetInstancePath().str())
-                         : installationFolder);
+                         : installationFolder,
+                     executablePath);
     LoadSettings();
 
     // 5. Updater hand-off.

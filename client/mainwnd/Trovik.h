@@ -80,4 +80,7 @@ public:
     // The installation folder (trailing "/") the client's paths are computed from;
     // empty: the executable's folder. Set before Create (tests use a private folder).
     std::string installationFolder;
+    // The client executable's path that the paths and the updater hand-off use; empty:
+    // the running executable. Set before Create (tests use a private installation).
+    std::string executablePath;
 };

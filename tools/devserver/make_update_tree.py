@@ -4,8 +4,11 @@
     tools/devserver/site/update/Trovik/Hot/        Hot.cfg and five 410x240 banner images
     tools/devserver/site/update/Trovik/LinkSite/   LinkSite.cfg and seven 48x48 site logos
     tools/devserver/site/update/Trovik/Theme/      eight 410x640 window backgrounds
-    tools/devserver/site/update/Trovik/stable/     Version.txt, Update.txt (manifest) and
-                                                   the files the manifest lists
+    tools/devserver/site/update/Trovik/stable/     the updater's channel for this build:
+                                                   Version.txt (the build number),
+                                                   Update.txt (manifest) and its files
+    tools/devserver/site/update/Trovik/demo/       the same one build newer, for the
+                                                   update demo (tools/update_demo.sh)
     tools/devserver/site/site/<n>/index.html       pages of the seven sample video sites
 
 The lists are INI text in GBK, as the client reads them; the manifest is one line of
@@ -23,6 +26,7 @@ import hashlib
 import json
 import math
 import random
+import re
 import shutil
 import sys
 from pathlib import Path
@@ -38,7 +42,6 @@ FONT_PATH = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
 BANNER_SIZE = (410, 240)
 LOGO_SIZE = 48
 THEME_SIZE = (410, 640)
-UPDATE_VERSION = "103"
 
 
 # ---------------------------------------------------------------- drawing helpers
@@ -320,32 +323,62 @@ def write_themes(folder):
         make_theme(i, theme).save(folder / f"Theme{i + 1:02d}.png", optimize=True)
 
 
-# ---------------------------------------------------------------- update channel
+# ---------------------------------------------------------------- update channels
 
-UPDATE_FILES = {
-    "Config/ReleaseNotes.txt":
-        "Trovik 1.0.1.103 更新说明\r\n"
-        "\r\n"
-        "1. 热播推荐与站点列表改为每次启动时更新。\r\n"
-        "2. 新增六款窗口背景皮肤。\r\n"
-        "3. 改进海报下载的稳定性。\r\n",
-    "Skin/readme.txt":
-        "皮肤说明\r\n"
-        "\r\n"
-        "SkinRes.zip 包含主窗口的布局与图片。\r\n"
-        "背景图片可在“更换皮肤”中选择，下载后保存在用户数据目录的 Theme 文件夹中。\r\n",
-}
+# Two channels of the updater (AutoCfg.cfg "UpdateServer" "Channel"):
+#   stable/  the current build: its Version.txt is the build number of the project
+#            version in CMakeLists.txt, so an installation of this build (build/bin)
+#            finds nothing to update and never changes;
+#   demo/    one build newer, with the files that build changes: tools/update_demo.sh
+#            shows a whole update with it on a private copy of the installation.
+
+
+def build_number():
+    """The fourth number of project(... VERSION a.b.c.d) in the top CMakeLists.txt."""
+    text = (HERE.parent.parent / "CMakeLists.txt").read_text(encoding="utf-8")
+    match = re.search(r"project\(\s*Trovik\s+VERSION\s+\d+\.\d+\.\d+\.(\d+)", text)
+    if not match:
+        raise SystemExit("CMakeLists.txt: no four-number project version")
+    return int(match.group(1))
+
+
+def release_notes(build, lines):
+    text = f"Trovik 1.0.1.{build} 更新说明\r\n\r\n"
+    return text + "".join(f"{i}. {line}\r\n" for i, line in enumerate(lines, 1))
+
+
+def channel_files(build):
+    """The files each channel lists, by path below the manifest root."""
+    stable = {
+        "Config/ReleaseNotes.txt": release_notes(build, [
+            "热播推荐与站点列表改为每次启动时更新。",
+            "新增八款窗口背景皮肤。",
+            "改进海报下载的稳定性。",
+        ]),
+    }
+    demo = {
+        "Config/ReleaseNotes.txt": release_notes(build + 1, [
+            "自动更新程序在后台下载更新, 下载完成后询问是否安装。",
+            "更新文件逐个校验 MD5, 安装中断后下次启动继续完成。",
+        ]),
+        "Skin/readme.txt":
+            "皮肤说明\r\n"
+            "\r\n"
+            "SkinRes.zip 包含主窗口的布局与图片。\r\n"
+            "背景图片可在“更换皮肤”中选择，下载后保存在用户数据目录的 Theme 文件夹中。\r\n",
+    }
+    return {"stable": (build, stable), "demo": (build + 1, demo)}
 
 
 def md5_hex(data):
     return hashlib.md5(data).hexdigest()
 
 
-def write_channel(folder):
+def write_channel(folder, version, files):
     folder.mkdir(parents=True)
-    (folder / "Version.txt").write_bytes(UPDATE_VERSION.encode("ascii"))
+    (folder / "Version.txt").write_bytes(str(version).encode("ascii"))
     tree = {"name": "Trovik"}
-    for rel, text in UPDATE_FILES.items():
+    for rel, text in files.items():
         data = text.encode("gbk")
         path = folder / rel
         path.parent.mkdir(parents=True, exist_ok=True)
@@ -419,23 +452,26 @@ def check_tree():
     for i in range(len(THEMES)):
         check_image(APP / "Theme" / f"Theme{i + 1:02d}.png", THEME_SIZE)
 
-    channel = APP / "stable"
-    version = (channel / "Version.txt").read_text(encoding="ascii")
-    expect(version.strip().isdigit(), f"Version.txt is {version!r}")
-    manifest = json.loads((channel / "Update.txt").read_bytes().decode("gbk"))
-    expect(manifest.get("name") == "Trovik", "the manifest root is not named Trovik")
+    build = build_number()
+    for name, (version, _) in channel_files(build).items():
+        channel = APP / name
+        text = (channel / "Version.txt").read_text(encoding="ascii")
+        expect(text.strip() == str(version),
+               f"{name}/Version.txt is {text!r}, expected {version} (build {build})")
+        manifest = json.loads((channel / "Update.txt").read_bytes().decode("gbk"))
+        expect(manifest.get("name") == "Trovik", f"the {name} manifest root is not named Trovik")
 
-    def walk(node, rel):
-        for entry in node.get("files", []):
-            path = channel.joinpath(*rel, entry["name"])
-            if not path.is_file():
-                problems.append(f"{path} is listed but missing")
-                continue
-            expect(entry["MD5"] == md5_hex(path.read_bytes()), f"{path}: MD5 differs")
-        for sub in node.get("subdirs", []):
-            walk(sub, rel + [sub["name"]])
+        def walk(node, rel):
+            for entry in node.get("files", []):
+                path = channel.joinpath(*rel, entry["name"])
+                if not path.is_file():
+                    problems.append(f"{path} is listed but missing")
+                    continue
+                expect(entry["MD5"] == md5_hex(path.read_bytes()), f"{path}: MD5 differs")
+            for sub in node.get("subdirs", []):
+                walk(sub, rel + [sub["name"]])
 
-    walk(manifest, [])
+        walk(manifest, [])
     total = sum(p.stat().st_size for p in (SITE / "update").rglob("*") if p.is_file())
     expect(total < 2 * 1024 * 1024, f"the tree holds {total} bytes")
     return problems
@@ -452,7 +488,8 @@ def main():
         write_hot(APP / "Hot")
         write_sites(APP / "LinkSite")
         write_themes(APP / "Theme")
-        write_channel(APP / "stable")
+        for name, (version, files) in channel_files(build_number()).items():
+            write_channel(APP / name, version, files)
     problems = check_tree()
     for problem in problems:
         print("problem:", problem, file=sys.stderr)

@@ -3,6 +3,7 @@
 // close with lParam 2 quits without asking. Also the other menu commands.
 
 #include "MainWindowFixture.h"
+#include "WaitFor.h"
 #include "client/dialogs/MsgDlg.h"
 
 using namespace UiLib;
@@ -122,7 +123,9 @@ TEST_F(CloseTest, MenuShowHideMainTogglesTheWindow) {
 }
 
 TEST_F(CloseTest, MenuCommandsReachTheirOperations) {
+    PlaceUpdater();
     const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(testsupport::WaitFor([&] { return UpdaterStarts() == 1; }));  // at start-up
     ResetPendingCalls();
     // The settings and the about box open over the main window; each is answered.
     ActOnDialog(L"ConfigDlg", [this](HWND dlg) { driver_.Click(dlg, L"btnCancel"); });
@@ -132,7 +135,7 @@ TEST_F(CloseTest, MenuCommandsReachTheirOperations) {
     ASSERT_TRUE(PostMenuItem(wnd, L"Menu_About", false));
     ASSERT_TRUE(driver_.PumpUntil([&] { return dialogsActedOn_[L"AboutDlg"] == 1; }));
     ASSERT_TRUE(PostMenuItem(wnd, L"Menu_CheckUpdate", false));
-    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::StartUpdater) == 1; }));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return UpdaterStarts() == 2; }));
     EXPECT_EQ(GetForegroundWindow(), wnd);  // both dialogs are gone
 
     // Without a floating window, showing it leaves the flag off.

@@ -71,12 +71,27 @@ protected:
     UiLib::HWND CreateMainWindow() {
         wnd_ = std::make_unique<CTrovik>();
         wnd_->installationFolder = install_.string() + "/";
+        wnd_->executablePath = (install_ / "trovik").string();
         wnd_->bannerRestMs = 3000;
         wnd_->bannerSlideMs = 5;
         const UiLib::HWND hwnd = wnd_->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
         UiLib::ShowWindow(hwnd, UiLib::SW_SHOW);
         driver_.Pump();
         return hwnd;
+    }
+
+    // A stand-in updater beside the client that records each start in updater-starts.log.
+    void PlaceUpdater() {
+        const std::filesystem::path script = install_ / "morvane";
+        std::ofstream(script) << "#!/bin/sh\necho start >> '" << UpdaterLog().string() << "'\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    }
+    std::filesystem::path UpdaterLog() const { return install_ / "updater-starts.log"; }
+    size_t UpdaterStarts() const {
+        std::ifstream in(UpdaterLog());
+        size_t lines = 0;
+        for (std::string line; std::getline(in, line);) ++lines;
+        return lines;
     }
 
     // The open quit question, or null.

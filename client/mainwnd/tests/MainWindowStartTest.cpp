@@ -8,6 +8,8 @@
 #include "MainWindowFixture.h"
 #include "WaitFor.h"
 #include "client/ClientPaths.h"
+#include "platform/CodePage.h"
+#include "platform/ProfileFile.h"
 
 using namespace UiLib;
 using namespace mainwndtest;
@@ -17,6 +19,7 @@ namespace {
 using StartTest = MainWindowTest;
 
 TEST_F(StartTest, InitialisationRunsEveryStepInOrder) {
+    PlaceUpdater();
     const HWND wnd = CreateMainWindow();
     ASSERT_NE(wnd, nullptr);
     EXPECT_EQ(GetClassName(wnd), L"TrovikarClient");
@@ -27,10 +30,9 @@ TEST_F(StartTest, InitialisationRunsEveryStepInOrder) {
 
     // The operations of the other modules run once each, in the start-up order.
     const std::vector<PendingOp> expected = {
-        PendingOp::StartUpdater,        PendingOp::StartListDownload,
-        PendingOp::LoadHotList,         PendingOp::LoadSiteList,
-        PendingOp::LoadSampleList,      PendingOp::RefreshPanelButtons,
-        PendingOp::CreateFloatingWindow};
+        PendingOp::StartListDownload,   PendingOp::LoadHotList,
+        PendingOp::LoadSiteList,        PendingOp::LoadSampleList,
+        PendingOp::RefreshPanelButtons, PendingOp::CreateFloatingWindow};
     std::vector<PendingOp> calls = PendingCallLog();
     calls.erase(std::remove(calls.begin(), calls.end(), PendingOp::BannerStep), calls.end());
     EXPECT_EQ(calls, expected);
@@ -38,6 +40,13 @@ TEST_F(StartTest, InitialisationRunsEveryStepInOrder) {
     // Paths and folders come from the installation folder and the private home.
     EXPECT_EQ(ProcessClientPaths().instancePath, install_.string() + "/");
     EXPECT_TRUE(std::filesystem::is_directory(env_.dataHome() + "/Trovik/Config"));
+
+    // The updater hand-off ran after the settings: the client's place is recorded for
+    // the updater, which was started once.
+    EXPECT_EQ(
+        platform::ReadProfileString(L"Local", L"AppPath", L"", ProcessClientPaths().configFile),
+        platform::Utf8ToWide(install_.string()));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return UpdaterStarts() == 1; }));
 
     // Every control of the window's table is found in the skin.
     EXPECT_NE(wnd_->searchBox, nullptr);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "updater/UpdateList.h"
+
+struct UpdaterConfig;
+
+enum class CheckOutcome {
+    kNoUpdate,        // nothing to do: close
+    kInstallPending,  // a complete download of an earlier run waits: install it now
+    kDownload,        // `updateList` names the files to fetch
+};
+
+struct CheckResult {
+    CheckOutcome outcome = CheckOutcome::kNoUpdate;
+    std::vector<UpdateItem> updateList;
+    int serverVersion = 0;  // the leading number of "Version.txt" ("" counts as 0)
+};
+
+// The update check, in order:
+//  1. a complete pending list from an earlier run is installed before any network
+//     access;
+//  2. "Version.txt" is fetched; a server version not above the installed one ends
+//     the check;
+//  3. "Update.txt" is fetched into the server manifest file;
+//  4. the installation is digested into the local manifest and compared;
+//  5. with files to fetch, the staging folder is emptied and the pending list written.
+// Every server answer is used only after the step that reads it; a check of the
+// answers' authenticity belongs right after steps 2 and 3. Blocks on the network:
+// never call it on the user-interface thread.
+CheckResult RunUpdateCheck(const UpdaterConfig& config);
