@@ -135,7 +135,7 @@ TEST_F(CloseTest, MenuCommandsReachTheirOperations) {
     ASSERT_TRUE(PostMenuItem(wnd, L"Menu_About", false));
     ASSERT_TRUE(driver_.PumpUntil([&] { return dialogsActedOn_[L"AboutDlg"] == 1; }));
     ASSERT_TRUE(PostMenuItem(wnd, L"Menu_CheckUpdate", false));
-    EXPECT_TRUE(testsupport::WaitFor([&] { return UpdaterStarts() == 2; }));
+    EXPECT_TRUE(driver_.PumpUntil([&] { return UpdaterStarts() == 2; }));
     EXPECT_EQ(GetForegroundWindow(), wnd);  // both dialogs are gone
 
     // Without a floating window, showing it leaves the flag off.
