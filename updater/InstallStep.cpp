@@ -89,17 +89,19 @@ bool SameFolder(const std::string& a, const std::string& b) {
 }
 
 void InstallStagedFiles(const UpdaterConfig& config) {
-    const bool elevated = IsElevatedInstallStep();
-    bool complete = true;
-    if (elevated && !SameFolder(platform::ExecutableFolder(), config.appPath)) {
-        platform::DebugOutput("MS - AppPath 不是本程序所在的目录, 拒绝安装");
-        complete = false;
-    } else {
-        const InstallSummary summary = InstallPendingFiles(config);
-        complete = summary.failed == 0;
-        if (!elevated) ReconcilePending(config);
+    if (IsElevatedInstallStep()) {
+        // Root installs and nothing else: the user's own updater, which waits for this
+        // step, clears the staging folder and starts the client again as the user.
+        if (SameFolder(platform::ExecutableFolder(), config.appPath)) {
+            InstallPendingFiles(config);
+        } else {
+            platform::DebugOutput("MS - AppPath 不是本程序所在的目录, 拒绝安装");
+        }
+        return;
     }
-    RestartClient(config, complete);
+    const InstallSummary summary = InstallPendingFiles(config);
+    ReconcilePending(config);
+    RestartClient(config, summary.failed == 0);
 }
 
 bool DeleteDirectoryTree(const std::string& path) {

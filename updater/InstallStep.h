@@ -33,12 +33,12 @@ bool IsElevatedInstallStep();
 // True when both paths name the same existing folder.
 bool SameFolder(const std::string& a, const std::string& b);
 
-// The install mode of the entry. An elevated step accepts only an "AppPath" equal to
-// its own folder: the path comes from a file the user can write, and a root process
-// must not install into a folder the user picked. After the files, the client is
-// started again; when some file could not be installed it is started with
-// "/noupdate", so that its own updater does not end it again at once (the next start
-// tries again).
+// The install mode of the entry. After the files, the client is started again; when
+// some file could not be installed it is started with "/noupdate", so that its own
+// updater does not end it again at once (the next start tries again). An elevated
+// step accepts only an "AppPath" equal to its own folder (the path comes from a file
+// the user can write, and a root process must not install into a folder the user
+// picked), installs, and starts nothing: a client started by root would run as root.
 void InstallStagedFiles(const UpdaterConfig& config);
 
 // Removes the folder `path` with everything below it (links are removed, not

@@ -79,7 +79,10 @@ void StartInstall(const UpdaterConfig& config) {
         return;
     }
     if (RunAsAdmin(own, kInstallArguments) == platform::ElevatedStart::kStarted) {
+        // The elevated step has ended: what it installed leaves the staging folder, and
+        // the client comes back as this user, without its updater while files remain.
         ReconcilePending(config);
+        RestartClient(config, !platform::PathExists(config.pendingListPath));
     } else {
         RestartClient(config, false);
     }
