@@ -5,21 +5,7 @@
 // the operations show anything. Each entry goes away when its operation does real,
 // visible work.
 
-enum class PendingOp {
-    StartListDownload,
-    LoadHotList,
-    LoadSiteList,
-    LoadSampleList,
-    BannerStep,
-    RefreshPanelButtons,
-    OpenSettings,
-    OpenSkinDialog,
-    ShowAbout,
-    StartUpdater,
-    CreateFloatingWindow,
-    OpenTrayMenu,
-    Count
-};
+enum class PendingOp { OpenSettings, OpenSkinDialog, ShowAbout, StartUpdater, Count };
 
 #include <vector>
 
