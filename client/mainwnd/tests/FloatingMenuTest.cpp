@@ -235,3 +235,39 @@ TEST_F(FloatingMenuTest, SubMenusOpenBesideTheirItemAndCloseByKeysAndClicksOutsi
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FloatingMenuTest, KeysMoveOverTheItemsAndChooseOne) {
+    driver_.SetSystemTrayAvailable(true);
+    const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(driver_.PumpUntil([&] { return driver_.TrayIcons().size() == 1; }));
+    ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
+    HWND menu = OnlyMenu();
+    ASSERT_NE(menu, nullptr);
+    auto* list = static_cast<CListUI*>(driver_.Find(menu, L"menuTray"));
+    ASSERT_NE(list, nullptr);
+
+    // The list has the keys: Right means nothing there, Down walks past the separator.
+    ASSERT_TRUE(driver_.PressKey(menu, VK_RIGHT));
+    EXPECT_EQ(list->GetCurSel(), -1);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(driver_.PressKey(menu, VK_DOWN));
+    EXPECT_EQ(list->GetCurSel(), list->GetItemIndex(driver_.Find(menu, L"Menu_Settings")));
+    ASSERT_TRUE(driver_.PressKey(menu, VK_UP));
+    EXPECT_EQ(list->GetCurSel(), 1);
+    ASSERT_TRUE(driver_.PressKey(menu, VK_DOWN));
+    ResetPendingCalls();
+    ASSERT_TRUE(driver_.PressKey(menu, VK_RETURN));
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::OpenSettings) == 1; }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
+
+    // The item under the pointer takes the keys.
+    ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
+    menu = OnlyMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(driver_.Hover(menu, L"Menu_About"));
+    ASSERT_TRUE(driver_.PressKey(menu, VK_RETURN));
+    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::ShowAbout) == 1; }));
+}
+
+}  // namespace
