@@ -10,10 +10,9 @@
 //
 // Everything here runs on the user-interface thread.
 
+#include <cstddef>
 #include <string>
 #include <vector>
-
-#include "client/mainwnd/ListDownload.h"
 
 class CTrovik;
 
