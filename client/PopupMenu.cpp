@@ -1,6 +1,7 @@
 #include "client/PopupMenu.h"
 
-#include "client/mainwnd/PendingCalls.h"
+#include "client/ClientSettings.h"
+#include "client/menu/MenuWnd.h"
 
 using namespace UiLib;
 
@@ -9,8 +10,39 @@ MenuCheckMap& MenuCheckStates() {
     return checks;
 }
 
-void OpenTrayMenu(HWND, CPaintManagerUI*, MenuCheckMap*, int, int, int) {
-    NotePendingCall(PendingOp::OpenTrayMenu);
+bool OpenTrayMenu(HWND owner, CPaintManagerUI* manager, MenuCheckMap* checks, int alignment, int x,
+                  int y) {
+    auto menu = std::make_unique<CMenuWnd>(owner);
+    if (!menu->Init(nullptr, kTrayMenuLayout, manager, checks, alignment, x, y)) return false;
+    menu.release();  // the popup deletes itself when its window is gone
+    return true;
+}
+
+bool OpenTrayMenuAtPointer(HWND owner, CPaintManagerUI* manager, HWND mainWindow, int alignment) {
+    MenuCheckMap& checks = MenuCheckStates();
+    checks.clear();
+    checks[L"Menu_ShowHideMain"] = IsWindowShown(mainWindow);
+    checks[L"Menu_ShowHideFloat"] = ProcessClientSettings().ShowFloatingWindow;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return OpenTrayMenu(owner, manager, &checks, alignment, cursor.x, cursor.y);
+}
+
+bool IsWindowShown(HWND hWnd) {
+    return IsWindowVisible(hWnd) && !IsIconic(hWnd);
+}
+
+std::vector<HWND> OpenMenuWindows() {
+    std::vector<HWND> windows;
+    for (ReceiverImplBase* receiver : MenuObserver().Receivers()) {
+        if (auto* menu = dynamic_cast<CMenuWnd*>(receiver); menu && menu->GetHWND())
+            windows.push_back(menu->GetHWND());
+    }
+    return windows;
+}
+
+void CloseAllMenus() {
+    MenuObserver().Broadcast(MenuCommand{MenuCommandType::CloseAll, nullptr});
 }
 
 bool PostMenuItem(HWND target, const std::wstring& name, bool checked) {

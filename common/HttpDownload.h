@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,17 @@ inline constexpr int kBodyAttempts = 3;
 // file in the same folder that replaces `filePath` only once complete: after a
 // failure `filePath` is as it was (absent, or the previous file).
 bool HttpDownloadFile(std::string url, std::string filePath);
+
+// Tighter bounds for one download of a file the server chooses.
+struct DownloadLimits {
+    // A body larger than this fails the download, whether the HEAD answer announces it
+    // or the GET delivers it.
+    std::int64_t maxBytes = kMaxDownloadBytes;
+    // The whole exchange, every retry included, ends with a failure after this long;
+    // zero: no limit beyond the stall limit of each transfer.
+    std::chrono::milliseconds deadline{0};
+};
+bool HttpDownloadFile(std::string url, std::string filePath, const DownloadLimits& limits);
 
 // The same exchange, returning the body as text; "" on any failure.
 std::string HttpFetchText(std::string url);

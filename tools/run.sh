@@ -58,9 +58,11 @@ fi
 cat <<'MSG'
 
 Starting the client. Type a show's name into the search box and press Enter, for
-example 城, 长, 月 or 全部. Closing the window hides it in the tray; quit with the
-quit button at the top right (a hidden window comes back when build/bin/trovik is
-started again). The sample servers stop when the client ends.
+example 城, 长, 月 or 全部. The popular shows and sites are fetched from the sample
+update server at every start. Closing the window hides it in the tray (without a tray
+it is minimised; the floating window in the top-right corner brings it back); quit
+with the quit button at the top right or the menu's 退出. The sample servers stop when
+the client ends.
 MSG
 status=0
 build/bin/trovik "$@" || status=$?

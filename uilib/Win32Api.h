@@ -29,6 +29,9 @@ BOOL KillTimer(HWND hWnd, UINT_PTR id);
 
 BOOL IsWindow(HWND hWnd);
 BOOL IsWindowVisible(HWND hWnd);
+// Whether the window is minimised to the task bar (a minimised window still counts as
+// visible, as on Win32; SW_SHOW, SW_SHOWNORMAL and SW_RESTORE bring it back).
+BOOL IsIconic(HWND hWnd);
 BOOL ShowWindow(HWND hWnd, int cmdShow);
 BOOL DestroyWindow(HWND hWnd);
 BOOL EnableWindow(HWND hWnd, BOOL enable);
@@ -62,6 +65,8 @@ BOOL SetWindowRoundCorners(HWND hWnd, int w, int h);
 BOOL BeginWindowDrag(HWND hWnd);
 
 BOOL GetCursorPos(POINT* pt);
+// Moves the pointer to a screen position.
+BOOL SetCursorPos(int x, int y);
 int GetSystemMetrics(int index);
 HMONITOR MonitorFromWindow(HWND hWnd, DWORD flags);
 HMONITOR MonitorFromPoint(POINT pt, DWORD flags);
@@ -91,8 +96,12 @@ bool FindResourceData(LPCTSTR type, UINT id, const void** data, std::size_t* siz
 // message arrives with wParam = id and lParam = the mouse message (WM_LBUTTONDOWN,
 // WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP).
 BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data);
-// Whether the desktop offers a system tray right now.
+// Whether the desktop offers a system tray right now. The answer is asked from the
+// desktop once and then kept current by the desktop's own change notifications (the
+// StatusNotifierWatcher service on the session bus) and a slow check every
+// kTrayRecheckMs; every change is announced to all windows with UIMSG_TRAYCHANGED.
 bool IsSystemTrayAvailable();
+constexpr UINT kTrayRecheckMs = 10000;
 
 // Native popup menus. The chosen item arrives as WM_COMMAND (wParam = item id) posted
 // to the owner; with TPM_RETURNCMD the id is returned instead.

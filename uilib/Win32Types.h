@@ -130,6 +130,10 @@ constexpr UINT WM_MOUSEHOVER = 0x02A1;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_USER = 0x0400;
+// Posted by the framework to every window when the desktop's system tray appears or
+// disappears (the Win32 shell broadcasts "TaskbarCreated" when its tray comes back).
+// wParam: 1 when a tray is available now, else 0.
+constexpr UINT UIMSG_TRAYCHANGED = 0xC0F0;
 constexpr UINT WM_APP = 0x8000;
 
 // WM_ACTIVATE wParam.

@@ -1,40 +1,62 @@
 #pragma once
 
-// The popular-show banner, the hot buttons, the site panel and the sample shows, with
-// the lists they are filled from (downloaded at every start, cached per user, built-in
-// defaults until then).
+// The lists of the start view and the buttons they fill: up to five popular shows
+// ("btnHot0".."btnHot4", also the banner's pictures), seven video sites
+// ("btnLinkSite0".."btnLinkSite6") and six built-in sample shows ("btnHistory0"..
+// "btnHistory5"). The popular-show and site lists are the ones last downloaded
+// ("Hot/Hot.cfg", "LinkSite/LinkSite.cfg" in the data folder, see ListDownload.h),
+// entry by entry the installation's defaults ("Config/DefaultHot.cfg",
+// "Config/DefaultLinkSite.cfg") where a download is missing.
 //
-// Not built yet: the operations below keep the skin's own buttons and pictures and do
-// no downloading; each call is recorded (PendingCalls.h).
+// Everything here runs on the user-interface thread.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 class CTrovik;
 
-// One popular show: its display name, the page it links to and its banner picture.
+// One popular show: its display name, the page it links to and its banner picture (a
+// full path of a downloaded image, or a picture of the skin).
 struct HotEntry {
     std::wstring name;
-    std::wstring link;
+    std::wstring url;
     std::wstring image;
 };
 
-// The hot list in its order; the banner shows entry CTrovik::bannerIndex. Touched only
-// on the user-interface thread.
+// One video site: the tooltip, the logo (as HotEntry::image) and the link.
+struct SiteEntry {
+    std::wstring description;
+    std::wstring image;
+    std::wstring url;
+};
+
+// One built-in sample show.
+struct SampleEntry {
+    std::wstring name;
+    std::wstring url;
+};
+
+inline constexpr int kHotEntries = 5;
+inline constexpr int kSiteEntries = 7;
+inline constexpr int kSampleEntries = 6;
+// Popular-show names longer than this are cut on their buttons (and end in "...").
+inline constexpr size_t kHotNameChars = 5;
+
+// The process-wide lists. The banner shows hot entry CTrovik::bannerIndex.
 std::vector<HotEntry>& HotEntries();
+std::vector<SiteEntry>& SiteEntries();
+std::vector<SampleEntry>& SampleEntries();
 
-// Starts the thread that downloads the hot and site lists once and then sends message
-// 2031 to the main window.
-void StartListDownloadThread();
-
-// Fill the hot list, the site list and the sample list and their panels.
+// Refill the lists. The hot list keeps only entries with a name and a link (at most
+// five); the site list always has seven entries, empty ones included; the sample list
+// holds the six built-in shows, whose links point at the portal hosts of "AutoCfg.cfg"
+// ("Portal": "TvHost", "VideoHost", "SearchHost"; a missing host leaves the link empty).
 void LoadHotList(CTrovik& wnd);
 void LoadSiteList(CTrovik& wnd);
 void LoadSampleList(CTrovik& wnd);
 
-// One step of the banner (timer 2025): slides to the next hot entry and re-arms the
-// timer with bannerSlideMs or bannerRestMs.
-void BannerStep(CTrovik& wnd);
-
-// Puts the loaded lists' texts, links and pictures on the panel buttons.
+// Puts the lists on their buttons: tooltips, links (user data), site logos, and the
+// popular shows' names (cut to kHotNameChars characters plus "..."), with the entry's
+// index as tag. Buttons beyond a list's end and buttons the skin lacks are left alone.
 void RefreshPanelButtons(CTrovik& wnd);

@@ -8,6 +8,7 @@
 #include "client/UpdaterHandOff.h"
 #include "client/UsageReport.h"
 #include "client/mainwnd/HotLists.h"
+#include "client/mainwnd/ListDownload.h"
 #include "client/mainwnd/MainViews.h"
 #include "client/mainwnd/WindowState.h"
 
@@ -15,7 +16,7 @@ using namespace UiLib;
 
 CTrovik::CTrovik() = default;
 
-// Defined here, where CFloatToolWnd is complete, so the unique_ptr can free it.
+// Defined here, where CFloatingToolWindow is complete, so the unique_ptr can free it.
 CTrovik::~CTrovik() = default;
 
 LPCTSTR CTrovik::GetWindowClassName() const {
@@ -58,7 +59,7 @@ void CTrovik::InitWindow() {
     StartUpdater();
 
     // 6. Lists: the download runs on its own thread and reports with message 2031.
-    StartListDownloadThread();
+    StartListDownloadThread(m_hWnd);
     LoadHotList(*this);
     LoadSiteList(*this);
     LoadSampleList(*this);

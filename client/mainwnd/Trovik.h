@@ -11,7 +11,7 @@
 #include "client/mainwnd/MsFrameWnd.h"
 #include "uilib/UiLib.h"
 
-class CFloatToolWnd;
+class CFloatingToolWindow;
 
 // The main window's title and class name: the single-instance check, the window's
 // creation and the updater hand-off all use them.
@@ -71,7 +71,7 @@ public:
     UiLib::CContainerUI* selectColumn = nullptr;  // "vlSelectResult"
     std::uint8_t bannerIndex = 0;                 // banner entry shown
     UiLib::NOTIFYICONDATAW trayIcon{};
-    std::unique_ptr<CFloatToolWnd> floatingWindow;
+    std::unique_ptr<CFloatingToolWindow> floatingWindow;
     std::int32_t initialWidth = 0;  // the layout's size; the width is the banner's
     std::int32_t initialHeight = 0;
     std::uint32_t bannerRestMs = 0;   // 3,000, set by the start-up

@@ -11,6 +11,7 @@
 #include "client/UpdaterHandOff.h"
 #include "client/dialogs/ClientDialogs.h"
 #include "client/dialogs/MsgDlg.h"
+#include "client/mainwnd/Banner.h"
 #include "client/mainwnd/HotLists.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "client/mainwnd/SearchFlow.h"
@@ -35,9 +36,10 @@ void OnMenuItem(CTrovik& wnd, const CDuiString& item) {
     if (item == L"Menu_Settings") {
         OpenSettings(hwnd);
     } else if (item == L"Menu_ShowHideMain") {
-        if (IsWindowVisible(hwnd)) {
-            ShowWindow(hwnd, SW_HIDE);
+        if (IsWindowShown(hwnd)) {
+            HideMainWindow(wnd);
         } else {
+            // Also brings a window back from the task bar.
             ShowWindow(hwnd, SW_SHOW);
             SetForegroundWindow(hwnd);
         }
@@ -86,12 +88,12 @@ LRESULT CTrovik::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         } else if (wParam == TIMER_WAITING && AnimationEnabled()) {
             StepWaitingAnimation(*this);
         }
-        // Every tick tries the tray icon, so it appears once the desktop offers a tray
-        // and comes back after the tray restarts. Timer 2032 only gives the first try
-        // at once; the banner and waiting timers keep trying, so it need not go on
-        // waking the program a hundred times a second on a desktop without a tray.
-        AddTrayIcon(*this);
-        if (wParam == TIMER_TRAY) KillTimer(m_hWnd, TIMER_TRAY);
+        // The first tick adds the tray icon if the desktop has a tray; a tray that comes
+        // later announces itself (UIMSG_TRAYCHANGED), so no tick needs to ask again.
+        if (wParam == TIMER_TRAY) {
+            KillTimer(m_hWnd, TIMER_TRAY);
+            AddTrayIcon(*this);
+        }
     } else if (uMsg == UMSG_SEARCH_EMPTY) {
         OnSearchEmpty(*this);
     }
@@ -112,8 +114,11 @@ LRESULT CTrovik::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BO
                 UiLib::ShowWindow(m_hWnd, SW_SHOW);
                 SetForegroundWindow(m_hWnd);
             } else if (lParam == WM_RBUTTONUP) {
-                OpenMainTrayMenu(*this, ProcessClientSettings().ShowFloatingWindow);
+                OpenMainTrayMenu(*this);
             }
+            break;
+        case UIMSG_TRAYCHANGED:
+            OnTrayChanged(*this, wParam != 0);
             break;
         case WM_MOUSELEAVE:
             SetAnimationEnabled(true);
@@ -142,8 +147,9 @@ LRESULT CTrovik::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled
             return 0;
         }
     } else if (lParam != 2 && !ProcessClientSettings().QuitOnClose) {
-        // The caption's close button and the desktop's close put the client in the tray.
-        UiLib::ShowWindow(m_hWnd, SW_HIDE);
+        // The caption's close button and the desktop's close put the client in the tray
+        // (or on the task bar when the desktop has no tray).
+        HideMainWindow(*this);
         bHandled = TRUE;
         return 0;
     }
@@ -159,6 +165,8 @@ LRESULT CTrovik::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandl
     if (const HWND floating = FloatingHandle(*this)) {
         RECT rc{};
         if (GetWindowRect(floating, &rc)) SaveFloatingPosition(rc.left, rc.top);
+        // The floating window lives as long as the main window.
+        DestroyWindow(floating);
     }
     if (MainWindowHandle() == m_hWnd) SetMainWindowHandle(nullptr);
     return CMsFrameWnd::OnDestroy(uMsg, wParam, lParam, bHandled);

@@ -51,7 +51,7 @@ void OnCommandClick(CTrovik& wnd, const CDuiString& name, CControlUI* sender) {
         if (!hot.empty()) {
             // The list may have shrunk since the banner last moved.
             if (wnd.bannerIndex >= hot.size()) wnd.bannerIndex = 0;
-            OpenLink(hot[wnd.bannerIndex].link);
+            OpenLink(hot[wnd.bannerIndex].url);
         }
     } else if (name == L"BtnQuit") {
         SendMessageW(wnd.GetHWND(), WM_CLOSE, 0, 1);
@@ -102,7 +102,11 @@ void CTrovik::Notify(TNotifyUI& msg) {
         } else if (msg.sType == DUI_MSGTYPE_KILLFOCUS) {
             if (name == L"ctNoFindResult" && historyHost) {
                 historyHost->RemoveAll();
-                if (CControlUI* history = CreateSubLayout(L"TvHistory")) historyHost->Add(history);
+                if (CControlUI* history = CreateSubLayout(L"TvHistory")) {
+                    historyHost->Add(history);
+                    // The fresh sample buttons get their links again.
+                    RefreshPanelButtons(*this);
+                }
             }
             if (name == L"edtSearchText" && sender->GetText().IsEmpty()) {
                 sender->SetText(kSearchHint);

@@ -1,17 +1,18 @@
 // The main window's tray icon and the tray menu it opens.
 
+#include "client/mainwnd/TrovikTray.h"
+
 #include <cwchar>
 
 #include "client/AppIcon.h"
 #include "client/PopupMenu.h"
 #include "client/mainwnd/Trovik.h"
-#include "client/mainwnd/TrovikTray.h"
 
 using namespace UiLib;
 
 bool AddTrayIcon(CTrovik& wnd) {
     // The tray stands in for the Windows desktop shell: without one, the icon has to
-    // wait for a later tick.
+    // wait until a tray appears.
     if (!IsSystemTrayAvailable()) return false;
     NOTIFYICONDATAW& icon = wnd.trayIcon;
     icon = NOTIFYICONDATAW{};
@@ -21,8 +22,7 @@ bool AddTrayIcon(CTrovik& wnd) {
     icon.uCallbackMessage = UMSG_TRAY_CALLBACK;
     icon.hIcon = LoadIconW(CPaintManagerUI::GetInstance(), MAKEINTRESOURCE(kAppIconId));
     std::swprintf(icon.szTip, sizeof icon.szTip / sizeof icon.szTip[0], L"%ls", L"Trovik");
-    // Once the icon exists a repeated add fails without effect; after the desktop's
-    // tray comes back, the add brings the icon back.
+    // Once the icon exists a repeated add fails without effect.
     Shell_NotifyIconW(NIM_ADD, &icon);
     DestroyIcon(icon.hIcon);
     return true;
@@ -32,15 +32,25 @@ void RemoveTrayIcon(CTrovik& wnd) {
     if (wnd.trayIcon.hWnd) Shell_NotifyIconW(NIM_DELETE, &wnd.trayIcon);
 }
 
-void OpenMainTrayMenu(CTrovik& wnd, bool floatingVisible) {
-    MenuCheckMap& checks = MenuCheckStates();
-    checks.clear();
-    checks[L"Menu_ShowHideMain"] = IsWindowVisible(wnd.GetHWND()) != FALSE;
-    checks[L"Menu_ShowHideFloat"] = floatingVisible;
+bool HasTrayIcon(const CTrovik& wnd) {
+    return wnd.trayIcon.hWnd != nullptr && IsSystemTrayAvailable();
+}
+
+void HideMainWindow(CTrovik& wnd) {
+    UiLib::ShowWindow(wnd.GetHWND(), HasTrayIcon(wnd) ? SW_HIDE : SW_MINIMIZE);
+}
+
+void OnTrayChanged(CTrovik& wnd, bool available) {
+    if (available) {
+        AddTrayIcon(wnd);
+    } else if (!IsWindowVisible(wnd.GetHWND())) {
+        UiLib::ShowWindow(wnd.GetHWND(), SW_SHOWMINNOACTIVE);
+    }
+}
+
+void OpenMainTrayMenu(CTrovik& wnd) {
     SetForegroundWindow(wnd.GetHWND());
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    OpenTrayMenu(wnd.GetHWND(), &wnd.GetPaintManager(), &checks, 1, cursor.x, cursor.y);
+    OpenTrayMenuAtPointer(wnd.GetHWND(), &wnd.GetPaintManager(), wnd.GetHWND(), 1);
     // Lets the menu close properly when the focus moves elsewhere.
     PostMessageW(wnd.GetHWND(), WM_NULL, 0, 0);
 }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "DownloadTestSupport.h"
@@ -305,6 +307,48 @@ TEST_F(HttpDownloadTest, BodyArrivesInPiecesOfAtMost10240Bytes) {
     request.SetBodySink([](std::string_view) { return false; });
     EXPECT_EQ(request.Perform(), HttpOutcome::SinkRefused);
     EXPECT_EQ(request.status(), 200);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HttpDownloadTest, LimitsRefuseALargerBodyAndEndASlowExchange) {
+    // 100 bytes in two pieces, without a length in any answer.
+    server_.server().Get("/body", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider("application/octet-stream",
+                                         [](size_t offset, httplib::DataSink& sink) {
+                                             if (offset >= 100) {
+                                                 sink.done();
+                                                 return true;
+                                             }
+                                             return sink.write(std::string(50, 'x').data(), 50);
+                                         });
+    });
+    // A byte every 20 ms for up to 3 s: never stalled, but slow.
+    server_.server().Get("/slow", [](const httplib::Request&, httplib::Response& res) {
+        res.set_chunked_content_provider(
+            "application/octet-stream", [](size_t offset, httplib::DataSink& sink) {
+                if (offset >= 150) {
+                    sink.done();
+                    return true;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                return sink.write("x", 1);
+            });
+    });
+    server_.Start();
+    DownloadLimits limits;
+    limits.maxBytes = 99;
+    EXPECT_FALSE(HttpDownloadFile(server_.url("/body"), Target(), limits));
+    EXPECT_TRUE(Leftovers().empty());
+    limits.maxBytes = 100;
+    ASSERT_TRUE(HttpDownloadFile(server_.url("/body"), Target(), limits));
+    EXPECT_EQ(testsupport::ReadFile(Target()), std::string(100, 'x'));
+
+    limits.deadline = std::chrono::milliseconds(300);
+    EXPECT_FALSE(HttpDownloadFile(server_.url("/slow"), Target("slow.bin"), limits));
+    EXPECT_EQ(Leftovers(), (Strings{"file.bin"}));
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
                                                    Update.txt (manifest) and its files
     tools/devserver/site/update/Trovik/demo/       the same one build newer, for the
                                                    update demo (tools/update_demo.sh)
-    tools/devserver/site/site/<n>/index.html       pages of the seven sample video sites
+    tools/devserver/site/site/<n>/index.html       pages of the sample video sites: 1 to 7 of
+                                                   the installation's default list, 8 to 14
+                                                   of the server's list
 
 The lists are INI text in GBK, as the client reads them; the manifest is one line of
 JSON written the way the updater's own manifests are (sorted keys, no spaces), with the
@@ -213,20 +215,33 @@ def write_hot(folder):
 
 # ---------------------------------------------------------------- video sites
 
-# name, glyph, tooltip, colours (top, bottom)
+# The sites of the update server's list: others than the installation's default sites
+# (skin/make_skin_images.py, pages 1 to 7), so a user sees the downloaded list take over.
+# name, glyph, tooltip, colours (top, bottom), page number below /site/
 SITES = [
-    ("青柠视频", "青", "青柠视频 - 热门剧集每日更新", ((124, 204, 72), (38, 150, 74))),
-    ("飞鱼影院", "飞", "飞鱼影院 - 高清电影免费看", ((72, 170, 240), (30, 96, 200))),
-    ("橙子TV", "橙", "橙子TV - 综艺娱乐一网打尽", ((255, 178, 64), (240, 110, 30))),
-    ("星河剧场", "星", "星河剧场 - 古装大剧独家首播", ((170, 120, 240), (96, 58, 190))),
-    ("麦田动漫", "麦", "麦田动漫 - 新番动画同步更新", ((250, 214, 84), (214, 150, 30))),
-    ("海豚综艺", "海", "海豚综艺 - 真人秀与晚会直播", ((64, 210, 200), (20, 140, 160))),
-    ("红枫电影", "枫", "红枫电影 - 经典老片与院线新片", ((240, 96, 88), (190, 36, 52))),
+    ("云帆影视", "帆", "云帆影视 - 海量剧集高清在线", ((86, 156, 236), (36, 84, 178)), 8),
+    ("竹林剧场", "竹", "竹林剧场 - 武侠古装经典重温", ((104, 196, 120), (28, 120, 84)), 9),
+    ("蓝鲸电影", "鲸", "蓝鲸电影 - 院线大片抢先看", ((70, 130, 210), (20, 52, 120)), 10),
+    ("星火动漫", "火", "星火动漫 - 国漫日漫每日更新", ((255, 150, 80), (214, 60, 48)), 11),
+    ("彩虹综艺", "虹", "彩虹综艺 - 热门综艺一网打尽", ((236, 110, 190), (140, 84, 220)), 12),
+    ("山茶纪录", "茶", "山茶纪录 - 人文自然纪录片", ((214, 90, 100), (130, 40, 70)), 13),
+    ("银杏少儿", "杏", "银杏少儿 - 儿童动画与早教", ((246, 206, 70), (200, 140, 20)), 14),
+]
+
+# The installation's default sites link to pages 1 to 7 of the sample server.
+DEFAULT_SITE_PAGES = [
+    ("青柠视频", "青柠视频 - 热门剧集每日更新", ((124, 204, 72), (38, 150, 74))),
+    ("飞鱼影院", "飞鱼影院 - 高清电影免费看", ((72, 170, 240), (30, 96, 200))),
+    ("橙子TV", "橙子TV - 综艺娱乐一网打尽", ((255, 178, 64), (240, 110, 30))),
+    ("星河剧场", "星河剧场 - 古装大剧独家首播", ((170, 120, 240), (96, 58, 190))),
+    ("麦田动漫", "麦田动漫 - 新番动画同步更新", ((250, 214, 84), (214, 150, 30))),
+    ("海豚综艺", "海豚综艺 - 真人秀与晚会直播", ((64, 210, 200), (20, 140, 160))),
+    ("红枫电影", "红枫电影 - 经典老片与院线新片", ((240, 96, 88), (190, 36, 52))),
 ]
 
 
 def make_logo(site):
-    _, glyph, _, (top, bottom) = site
+    _, glyph, _, (top, bottom), _ = site
     scale = 4  # drawn large and scaled down for smooth edges
     size = LOGO_SIZE * scale
     body = gradient((size, size), top, bottom, angle=20).convert("RGBA")
@@ -252,16 +267,19 @@ def write_sites(folder):
     folder.mkdir(parents=True)
     lines = ["[LinkSite]"]
     for i, site in enumerate(SITES):
+        name, _, tooltip, colours, page = site
         image = f"Site{i + 1:02d}.png"
         make_logo(site).save(folder / image, optimize=True)
-        lines += [f"ImgName{i}={image}", f"Descript{i}={site[2]}",
-                  f"LinkUrl{i}={SERVER}/site/{i + 1}/"]
-        write_site_page(i + 1, site)
+        lines += [f"ImgName{i}={image}", f"Descript{i}={tooltip}",
+                  f"LinkUrl{i}={SERVER}/site/{page}/"]
+        write_site_page(page, (name, tooltip, colours))
     write_ini(folder / "LinkSite.cfg", lines)
+    for number, site in enumerate(DEFAULT_SITE_PAGES, start=1):
+        write_site_page(number, site)
 
 
 def write_site_page(number, site):
-    name, _, tooltip, (top, bottom) = site
+    name, tooltip, (top, bottom) = site
     page = SITE / "site" / str(number)
     page.mkdir(parents=True, exist_ok=True)
     css_top = "#%02x%02x%02x" % top

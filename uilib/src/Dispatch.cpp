@@ -18,9 +18,13 @@ struct Dispatcher {
     std::atomic<bool> running{false};
 };
 
+// The dispatcher and the handle table are never destroyed: worker threads are not
+// joined, and one that is still running while the process exits (after main() has
+// returned) may yet send to a window by its handle; it must find an empty table then,
+// not a destroyed one.
 Dispatcher& Disp() {
-    static Dispatcher d;
-    return d;
+    static Dispatcher* const d = new Dispatcher;
+    return *d;
 }
 
 struct HandleTable {
@@ -31,8 +35,8 @@ struct HandleTable {
 };
 
 HandleTable& Handles() {
-    static HandleTable t;
-    return t;
+    static HandleTable* const t = new HandleTable;
+    return *t;
 }
 
 struct LoopState {

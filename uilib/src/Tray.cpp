@@ -2,12 +2,19 @@
 
 #include "uilib/src/Tray.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <map>
 #include <memory>
 #include <mutex>
+#ifdef UILIB_HAVE_DBUS
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#endif
 
 #include "uilib/Win32Api.h"
 #include "uilib/src/Dispatch.h"
@@ -29,6 +36,10 @@ struct TrayEntry {
 struct TrayState {
     std::map<std::pair<HWND, UINT>, TrayEntry> icons;
     int availableOverride = -1;
+    int known = -1;  // the desktop's last answer: -1 not asked yet, 0 no tray, 1 a tray
+    // Owns the timers and the bus watcher that keep `known` current; a child of the
+    // application object, so it ends with it.
+    QPointer<QObject> watcher;
 };
 
 TrayState& Tray() {
@@ -51,6 +62,64 @@ std::wstring UpperType(LPCTSTR type) {
     std::wstring t = type ? type : L"";
     for (auto& c : t) c = static_cast<wchar_t>(towupper(static_cast<wint_t>(c)));
     return t;
+}
+
+// Tells every window that the tray came or went.
+void AnnounceTray(bool available) {
+    for (HWND hWnd : detail::AllWindows()) {
+        ::UiLib::PostMessageW(hWnd, UIMSG_TRAYCHANGED, available ? 1 : 0, 0);
+    }
+}
+
+bool AskDesktop() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void Recheck() {
+    TrayState& s = Tray();
+    const int now = AskDesktop() ? 1 : 0;
+    if (now == s.known) return;
+    s.known = now;
+    if (s.availableOverride < 0) AnnounceTray(now == 1);
+}
+
+// Keeps the answer current without asking the desktop on every use: a tray host that
+// registers on the session bus (KDE, GNOME with its AppIndicator extension, most
+// panels) is seen at once; anything else (an XEmbed tray that starts late or goes
+// away) within kTrayRecheckMs.
+void WatchTray() {
+    TrayState& s = Tray();
+    if (s.watcher || !QCoreApplication::instance()) return;
+    s.watcher = new QObject(QCoreApplication::instance());
+    auto* poll = new QTimer(s.watcher);
+    QObject::connect(poll, &QTimer::timeout, [] { Recheck(); });
+    poll->start(static_cast<int>(kTrayRecheckMs));
+#ifdef UILIB_HAVE_DBUS
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) {
+        auto* service =
+            new QDBusServiceWatcher(QStringLiteral("org.kde.StatusNotifierWatcher"), bus,
+                                    QDBusServiceWatcher::WatchForOwnerChange, s.watcher);
+        // A watcher that has just registered needs a moment before it takes icons.
+        auto* settle = new QTimer(s.watcher);
+        settle->setSingleShot(true);
+        settle->setInterval(250);
+        QObject::connect(settle, &QTimer::timeout, [] { Recheck(); });
+        QObject::connect(service, &QDBusServiceWatcher::serviceOwnerChanged, settle,
+                         [settle] { settle->start(); });
+    }
+#endif
+}
+
+bool EffectiveTrayAvailable() {
+    TrayState& s = Tray();
+    if (s.availableOverride >= 0) return s.availableOverride == 1;
+    if (!QCoreApplication::instance()) return false;
+    if (s.known < 0) {
+        s.known = AskDesktop() ? 1 : 0;
+        WatchTray();
+    }
+    return s.known == 1;
 }
 
 }  // namespace
@@ -106,7 +175,10 @@ void RemoveTrayIconsOf(HWND hWnd) {
 }
 
 void SetTrayAvailableOverride(int value) {
+    const bool before = EffectiveTrayAvailable();
     Tray().availableOverride = value;
+    const bool after = EffectiveTrayAvailable();
+    if (after != before) AnnounceTray(after);
 }
 
 std::vector<TrayIconInfo> TrayIcons() {
@@ -124,13 +196,12 @@ bool SendTrayEvent(HWND hWnd, UINT id, UINT mouseMessage) {
 }  // namespace detail
 
 bool IsSystemTrayAvailable() {
-    if (Tray().availableOverride >= 0) return Tray().availableOverride == 1;
     if (!detail::IsUiThread()) {
         bool result = false;
-        detail::RunOnUiBlocking([&] { result = QSystemTrayIcon::isSystemTrayAvailable(); });
+        detail::RunOnUiBlocking([&] { result = EffectiveTrayAvailable(); });
         return result;
     }
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return EffectiveTrayAvailable();
 }
 
 BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data) {

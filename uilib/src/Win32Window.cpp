@@ -111,6 +111,15 @@ BOOL IsWindowVisible(HWND hWnd) {
         FALSE);
 }
 
+BOOL IsIconic(HWND hWnd) {
+    return OnUi<BOOL>(
+        [=]() -> BOOL {
+            CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
+            return impl && impl->visible && impl->host && impl->host->isMinimized() ? TRUE : FALSE;
+        },
+        FALSE);
+}
+
 BOOL ShowWindow(HWND hWnd, int cmdShow) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
@@ -355,10 +364,8 @@ HWND SetCapture(HWND hWnd) {
     }
     g_capture = nullptr;
     if (detail::WindowHost* host = detail::HostOf(hWnd)) {
-        if (host->isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-            host->grabMouse();
-        }
         g_capture = hWnd;
+        host->GrabPointer();
     }
     return previous;
 }
@@ -403,6 +410,15 @@ BOOL GetCursorPos(POINT* pt) {
             const QPoint p = QCursor::pos();
             pt->x = p.x();
             pt->y = p.y();
+            return TRUE;
+        },
+        FALSE);
+}
+
+BOOL SetCursorPos(int x, int y) {
+    return OnUi<BOOL>(
+        [=]() -> BOOL {
+            QCursor::setPos(x, y);
             return TRUE;
         },
         FALSE);

@@ -48,6 +48,26 @@ LRESULT WindowHost::Send(UINT msg, WPARAM wParam, LPARAM lParam) {
     return Deliver(m_hWnd, msg, wParam, lParam);
 }
 
+bool WindowHost::SendToCapture(UINT msg, WPARAM keys, const QPoint& global) {
+    const HWND capture = ::UiLib::GetCapture();
+    if (!m_hWnd || !capture || capture == m_hWnd) return false;
+    WindowHost* target = HostOf(capture);
+    if (!target || !target->isVisible()) return false;
+    const QPoint local = global - target->pos();
+    Deliver(capture, msg, keys, PointParam(local));
+    return true;
+}
+
+void WindowHost::GrabPointer() {
+    m_grabPending = false;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") || !isVisible()) return;
+    if (windowHandle() && !windowHandle()->isExposed()) {
+        m_grabPending = true;  // taken up by the first paint
+        return;
+    }
+    grabMouse();
+}
+
 void WindowHost::BeginDrag() {
     m_hoverTimer.stop();
     if (windowHandle() && QGuiApplication::platformName() != QLatin1String("offscreen") &&
@@ -80,6 +100,10 @@ void WindowHost::ApplyShape() {
 }
 
 void WindowHost::paintEvent(QPaintEvent* event) {
+    if (m_grabPending) {
+        m_grabPending = false;
+        if (m_hWnd && ::UiLib::GetCapture() == m_hWnd) grabMouse();
+    }
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor(255, 255, 255));
     if (!m_manager) return;
@@ -92,9 +116,12 @@ void WindowHost::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     m_lastMouse = p;
     const WPARAM keys = MouseKeyState(event->buttons(), event->modifiers());
+    const QPoint global = event->globalPosition().toPoint();
     if (event->button() == Qt::LeftButton) {
+        if (SendToCapture(WM_LBUTTONDOWN, keys, global)) return;
         Send(WM_LBUTTONDOWN, keys, PointParam(p));
     } else if (event->button() == Qt::RightButton) {
+        if (SendToCapture(WM_RBUTTONDOWN, keys, global)) return;
         Send(WM_RBUTTONDOWN, keys, PointParam(p));
     }
 }
@@ -102,10 +129,13 @@ void WindowHost::mousePressEvent(QMouseEvent* event) {
 void WindowHost::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const WPARAM keys = MouseKeyState(event->buttons(), event->modifiers());
+    const QPoint global = event->globalPosition().toPoint();
     if (event->button() == Qt::LeftButton) {
         m_dragging = false;
+        if (SendToCapture(WM_LBUTTONUP, keys, global)) return;
         Send(WM_LBUTTONUP, keys, PointParam(p));
     } else if (event->button() == Qt::RightButton) {
+        if (SendToCapture(WM_RBUTTONUP, keys, global)) return;
         Send(WM_RBUTTONUP, keys, PointParam(p));
     }
 }
@@ -113,9 +143,12 @@ void WindowHost::mouseReleaseEvent(QMouseEvent* event) {
 void WindowHost::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const WPARAM keys = MouseKeyState(event->buttons(), event->modifiers());
+    const QPoint global = event->globalPosition().toPoint();
     if (event->button() == Qt::LeftButton) {
+        if (SendToCapture(WM_LBUTTONDBLCLK, keys, global)) return;
         Send(WM_LBUTTONDBLCLK, keys, PointParam(p));
     } else if (event->button() == Qt::RightButton) {
+        if (SendToCapture(WM_RBUTTONDBLCLK, keys, global)) return;
         Send(WM_RBUTTONDBLCLK, keys, PointParam(p));
     }
 }
@@ -130,9 +163,11 @@ void WindowHost::mouseMoveEvent(QMouseEvent* event) {
         }
     }
     const QPoint p = event->position().toPoint();
+    const WPARAM keys = MouseKeyState(event->buttons(), event->modifiers());
+    if (SendToCapture(WM_MOUSEMOVE, keys, event->globalPosition().toPoint())) return;
     m_lastMouse = p;
     m_hoverTimer.start();
-    Send(WM_MOUSEMOVE, MouseKeyState(event->buttons(), event->modifiers()), PointParam(p));
+    Send(WM_MOUSEMOVE, keys, PointParam(p));
 }
 
 void WindowHost::wheelEvent(QWheelEvent* event) {

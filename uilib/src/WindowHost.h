@@ -35,6 +35,9 @@ public:
     QPoint LastMousePos() const { return m_lastMouse; }
     // Whether a WM_MOUSEHOVER is waiting for the pointer to rest.
     bool HoverPending() const { return m_hoverTimer.isActive(); }
+    // Grabs the pointer for the window's capture now, or once the desktop has shown the
+    // window (a grab of a window not on the screen yet fails).
+    void GrabPointer();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -53,6 +56,10 @@ protected:
 
 private:
     LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Mouse input while another shown window holds the capture (SetCapture) without a
+    // pointer grab of the desktop (offscreen, or a grab the desktop refused): it goes to
+    // that window in its client coordinates, as Win32 delivers it. True when redirected.
+    bool SendToCapture(UINT msg, WPARAM keys, const QPoint& global);
     void ApplyShape();
 
     HWND m_hWnd;
@@ -64,6 +71,7 @@ private:
     QPoint m_dragStartPos;
     int m_roundW = 0;
     int m_roundH = 0;
+    bool m_grabPending = false;
 };
 
 // Win32 virtual-key code of a Qt key (0 when there is none).

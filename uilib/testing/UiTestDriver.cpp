@@ -16,6 +16,7 @@
 #include "uilib/src/Dispatch.h"
 #include "uilib/src/Hooks.h"
 #include "uilib/src/WindowHost.h"
+#include "uilib/src/WindowImpl.h"
 
 namespace UiLib::testing {
 
@@ -314,6 +315,13 @@ bool UiTestDriver::PressKey(HWND hWnd, UINT vk) {
     if (Host(hWnd)) QApplication::sendEvent(Host(hWnd), &release);
     Pump();
     return true;
+}
+
+int UiTestDriver::TimerInterval(HWND hWnd, UINT_PTR id) const {
+    CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
+    if (!impl) return -1;
+    const auto it = impl->timers.find(id);
+    return it != impl->timers.end() && it->second->isActive() ? it->second->interval() : -1;
 }
 
 std::vector<TrayIconState> UiTestDriver::TrayIcons() const {

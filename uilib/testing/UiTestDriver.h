@@ -80,6 +80,10 @@ public:
     // Presses and releases a key (VK_*) on whatever has the keyboard focus in the window.
     bool PressKey(HWND hWnd, UINT vk);
 
+    // The period of a window's timer in milliseconds as it was last armed, or -1 when
+    // the timer is not running.
+    int TimerInterval(HWND hWnd, UINT_PTR id) const;
+
     // ---- Tray ----
     std::vector<TrayIconState> TrayIcons() const;
     // Delivers a tray event (WM_LBUTTONDOWN, WM_RBUTTONUP, …) as the desktop would.

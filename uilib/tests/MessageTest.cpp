@@ -387,3 +387,75 @@ TEST_F(MessageTest, TopLevelWindowsAreFoundByOtherProcessesAndShownOnRequest) {
     EXPECT_FALSE(platform::FindRegisteredWindow(L"TrovikarClient", L"Trovik"));
 }
 #endif
+
+TEST_F(MessageTest, EveryWindowHearsWhenTheTrayComesOrGoes) {
+    driver.SetSystemTrayAvailable(false);
+    TestWindow a(L"controls.xml");
+    TestWindow b(L"controls.xml");
+    a.Make();
+    b.Make();
+    const auto changes = [](const TestWindow& w) {
+        std::vector<WPARAM> seen;
+        for (const Message& m : w.messages) {
+            if (m.msg == UIMSG_TRAYCHANGED) seen.push_back(m.wParam);
+        }
+        return seen;
+    };
+    driver.SetSystemTrayAvailable(true);
+    driver.SetSystemTrayAvailable(true);  // no change: no news
+    ASSERT_TRUE(driver.PumpUntil([&] { return changes(b).size() == 1; }));
+    driver.SetSystemTrayAvailable(false);
+    ASSERT_TRUE(driver.PumpUntil([&] { return changes(b).size() == 2; }));
+    EXPECT_EQ(changes(a), (std::vector<WPARAM>{1, 0}));
+    EXPECT_EQ(changes(b), (std::vector<WPARAM>{1, 0}));
+    EXPECT_FALSE(IsSystemTrayAvailable());
+}
+
+TEST_F(MessageTest, AMinimisedWindowIsIconicUntilShownAgain) {
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make(nullptr, true);
+    driver.Pump();
+    EXPECT_FALSE(IsIconic(h));
+    ShowWindow(h, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(h));
+    EXPECT_TRUE(IsWindowVisible(h));  // on the task bar, as on Win32
+    ShowWindow(h, SW_SHOW);
+    EXPECT_FALSE(IsIconic(h));
+    ShowWindow(h, SW_SHOWMINNOACTIVE);
+    EXPECT_TRUE(IsIconic(h));
+    ShowWindow(h, SW_HIDE);
+    EXPECT_FALSE(IsIconic(h));
+    EXPECT_FALSE(IsIconic(nullptr));
+}
+
+TEST_F(MessageTest, TheCaptureTakesTheMouseInputOfOtherWindows) {
+    TestWindow a(L"controls.xml");
+    TestWindow b(L"controls.xml");
+    const HWND ha = a.Make(nullptr, true);
+    const HWND hb = b.Make(nullptr, true);
+    driver.Pump();
+    SetWindowPos(ha, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(hb, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const auto presses = [](const TestWindow& w) {
+        std::vector<LPARAM> seen;
+        for (const Message& m : w.messages) {
+            if (m.msg == WM_LBUTTONDOWN) seen.push_back(m.lParam);
+        }
+        return seen;
+    };
+    SetCapture(ha);
+    ASSERT_TRUE(driver.ClickAt(hb, POINT{5, 6}));
+    // In a's client coordinates: b's point seen from a.
+    EXPECT_EQ(presses(a), (std::vector<LPARAM>{MAKELPARAM(300 + 5 - 10, 200 + 6 - 20)}));
+    EXPECT_TRUE(presses(b).empty());
+
+    // A hidden window's capture takes nothing; without a capture b has its clicks.
+    ShowWindow(ha, SW_HIDE);
+    ASSERT_TRUE(driver.ClickAt(hb, POINT{5, 6}));
+    EXPECT_EQ(presses(b).size(), 1u);
+    ReleaseCapture();
+    ShowWindow(ha, SW_SHOW);
+    ASSERT_TRUE(driver.ClickAt(hb, POINT{7, 8}));
+    EXPECT_EQ(presses(b).size(), 2u);
+    EXPECT_EQ(presses(a).size(), 1u);
+}

@@ -23,6 +23,13 @@ constexpr const wchar_t* kBoxes[] = {L"chkAutoStart", L"chkMinShowInBar", L"chkQ
 
 class SettingsDialogTest : public MainWindowTest {
 protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        // With a tray the start-up leaves "ShowFloatingWindow" as loaded (a desktop
+        // without one shows the floating window whatever the setting).
+        driver_.SetSystemTrayAvailable(true);
+    }
+
     void TearDown() override {
         SetFloatingWindowHandle(nullptr);
         if (floating_ && floating_->GetHWND()) DestroyWindow(floating_->GetHWND());

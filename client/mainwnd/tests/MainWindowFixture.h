@@ -20,8 +20,8 @@
 #include "client/AppIcon.h"
 #include "client/ClientSettings.h"
 #include "client/PopupMenu.h"
+#include "client/mainwnd/Banner.h"
 #include "client/mainwnd/HotLists.h"
-#include "client/mainwnd/PendingCalls.h"
 #include "client/mainwnd/Trovik.h"
 #include "client/mainwnd/WindowState.h"
 #include "uilib/testing/UiTestDriver.h"
@@ -40,8 +40,12 @@ protected:
         stats_.Start();
         install_ = std::filesystem::path(env_.root().path()) / "install";
         std::filesystem::create_directories(install_ / "Config");
-        std::ofstream(install_ / "Config" / "AutoCfg.cfg")
-            << "[Stat]\r\nHost=" << stats_.hostPort() << "\r\n";
+        WriteAutoCfg("");
+        // The installation's default lists.
+        for (const char* list : {"DefaultHot.cfg", "DefaultLinkSite.cfg"}) {
+            std::filesystem::copy_file(std::filesystem::path(TROVIK_SOURCE_DIR) / "config" / list,
+                                       install_ / "Config" / list);
+        }
         urlLog_ = std::filesystem::path(env_.root().path()) / "opened-urls.log";
         urlLogEnv_ =
             std::make_unique<testsupport::ScopedEnv>("TROVIK_OPEN_URL_LOG", urlLog_.string());
@@ -52,15 +56,19 @@ protected:
         RegisterAppIcon();
         driver_.SetSystemTrayAvailable(false);
         driver_.ResetQuit();
-        ResetPendingCalls();
         ProcessClientSettings() = ClientSettings{};
         HotEntries().clear();
+        SiteEntries().clear();
+        SampleEntries().clear();
+        BannerSlideState() = BannerSlide{};
         MenuCheckStates().clear();
         SetAnimationEnabled(true);
     }
 
     void TearDown() override {
         answererLife_.reset();
+        CloseAllMenus();
+        driver_.Pump();
         if (wnd_ && wnd_->GetHWND()) UiLib::DestroyWindow(wnd_->GetHWND());
         wnd_.reset();
         driver_.Pump();
@@ -92,6 +100,13 @@ protected:
         size_t lines = 0;
         for (std::string line; std::getline(in, line);) ++lines;
         return lines;
+    }
+
+    // The installation's "AutoCfg.cfg": the statistics server and `more` sections.
+    void WriteAutoCfg(const std::string& more) {
+        std::ofstream(install_ / "Config" / "AutoCfg.cfg")
+            << "[Stat]\r\nHost=" << stats_.hostPort() << "\r\n"
+            << more;
     }
 
     // The open quit question, or null.

@@ -3,6 +3,8 @@
 
 #include <thread>
 
+#include "TempDir.h"
+
 #include "MainWindowFixture.h"
 
 using namespace UiLib;
@@ -84,15 +86,15 @@ TEST_F(InputTest, HoverOverTheBannerBandPausesTheAnimations) {
 TEST_F(InputTest, AnimationTimersAdvanceOnlyWhileEnabled) {
     const HWND wnd = CreateMainWindow();
     KillTimer(wnd, TIMER_BANNER);  // only the ticks sent here count
-    ResetPendingCalls();
+    BannerSlideState() = BannerSlide{};
     SetAnimationEnabled(false);
     SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0);
-    EXPECT_EQ(PendingCallCount(PendingOp::BannerStep), 0);
+    EXPECT_EQ(BannerSlideState().step, 0);
     SetAnimationEnabled(true);
     SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0);
-    EXPECT_EQ(PendingCallCount(PendingOp::BannerStep), 1);
+    EXPECT_EQ(BannerSlideState().step, 1);
     SendMessageW(wnd, WM_TIMER, TIMER_WAITING, 0);  // not the banner's timer
-    EXPECT_EQ(PendingCallCount(PendingOp::BannerStep), 1);
+    EXPECT_EQ(BannerSlideState().step, 1);
 }
 
 TEST_F(InputTest, TheBandRunsFromY33ToY147) {
@@ -109,11 +111,10 @@ TEST_F(InputTest, TheBandRunsFromY33ToY147) {
     }
 }
 
-TEST_F(InputTest, TrayIconComesOnATickOnceTheTrayExists) {
+TEST_F(InputTest, TrayIconComesWhenATrayAppearsAndAHiddenWindowReturnsWhenItGoes) {
     const HWND wnd = CreateMainWindow();
-    // No tray: ticks pass and no icon appears.
-    ResetPendingCalls();
-    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::BannerStep) >= 3; }));
+    // No tray: the window's first ticks pass and no icon appears.
+    ASSERT_TRUE(driver_.PumpUntil([] { return BannerSlideState().step >= 3; }));
     EXPECT_TRUE(driver_.TrayIcons().empty());
 
     driver_.SetSystemTrayAvailable(true);
@@ -126,10 +127,11 @@ TEST_F(InputTest, TrayIconComesOnATickOnceTheTrayExists) {
     EXPECT_EQ(icons[0].tip, L"Trovik");
     EXPECT_NE(icons[0].icon, nullptr);
 
-    // Later ticks keep the one icon.
-    ResetPendingCalls();
-    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::BannerStep) >= 3; }));
-    EXPECT_EQ(driver_.TrayIcons().size(), 1u);
+    // Hidden in the tray, then the tray goes: the window waits on the task bar.
+    SendMessageW(wnd, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(Visible());
+    driver_.SetSystemTrayAvailable(false);
+    ASSERT_TRUE(driver_.PumpUntil([&] { return Visible() && IsIconic(wnd); }));
 
     // The window's end takes the icon away.
     DestroyWindow(wnd);
@@ -143,17 +145,21 @@ TEST_F(InputTest, TrayClicksShowTheWindowAndOpenTheMenu) {
     ASSERT_TRUE(driver_.PumpUntil([&] { return !driver_.TrayIcons().empty(); }));
 
     ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
-    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::OpenTrayMenu) == 1; }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().size() == 1; }));
     EXPECT_EQ(MenuCheckStates(),
               (MenuCheckMap{{L"Menu_ShowHideMain", true}, {L"Menu_ShowHideFloat", false}}));
+    CloseAllMenus();
+    ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
 
     ShowWindow(wnd, SW_HIDE);
     ProcessClientSettings().ShowFloatingWindow = true;
     MenuCheckStates()[L"Menu_Stale"] = true;  // the map is rebuilt each time
     ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
-    ASSERT_TRUE(driver_.PumpUntil([] { return PendingCallCount(PendingOp::OpenTrayMenu) == 2; }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().size() == 1; }));
     EXPECT_EQ(MenuCheckStates(),
               (MenuCheckMap{{L"Menu_ShowHideMain", false}, {L"Menu_ShowHideFloat", true}}));
+    CloseAllMenus();
+    ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
 
     // A left click (press and release) brings the hidden window back to the front.
     ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_LBUTTONDOWN));
@@ -165,37 +171,46 @@ TEST_F(InputTest, TrayClicksShowTheWindowAndOpenTheMenu) {
     ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_LBUTTONDBLCLK));
     driver_.Pump();
     EXPECT_FALSE(Visible());
-    EXPECT_EQ(PendingCallCount(PendingOp::OpenTrayMenu), 2);
+    EXPECT_TRUE(OpenMenuWindows().empty());
 }
 
 TEST_F(InputTest, ListsMessageReloadsWhatChanged) {
     const HWND wnd = CreateMainWindow();
-    ResetPendingCalls();
+    ASSERT_EQ(HotEntries().size(), 5u);
+    // Lists as a download leaves them: one show and one site with their pictures.
+    const std::string data = env_.dataHome() + "/Trovik/";
+    testsupport::WriteFile(data + "Hot/Hot.cfg",
+                           "[HotLst]\r\nImgName0=a.jpg\r\nHotName0=Fresh\r\nHotUrl0=http://h/\r\n");
+    testsupport::WriteFile(data + "Hot/a.jpg", "picture");
+    testsupport::WriteFile(
+        data + "LinkSite/LinkSite.cfg",
+        "[LinkSite]\r\nImgName0=s.png\r\nDescript0=Site\r\nLinkUrl0=http://s/\r\n");
+    testsupport::WriteFile(data + "LinkSite/s.png", "logo");
+
+    SendMessageW(wnd, UMSG_LISTS_REFRESHED, 0, 0);  // nothing changed: nothing reloads
+    EXPECT_EQ(HotEntries().size(), 5u);
+    EXPECT_EQ(driver_.Find(wnd, L"btnHot0")->GetText(), L"长河落日");
+
     SendMessageW(wnd, UMSG_LISTS_REFRESHED, 1, 0);
-    EXPECT_EQ(PendingCallCount(PendingOp::LoadHotList), 1);
-    EXPECT_EQ(PendingCallCount(PendingOp::LoadSiteList), 0);
-    EXPECT_EQ(PendingCallCount(PendingOp::RefreshPanelButtons), 1);
+    ASSERT_EQ(HotEntries().size(), 5u);  // the four shows the download lacks are the defaults'
+    EXPECT_EQ(HotEntries()[0].name, L"Fresh");
+    EXPECT_EQ(driver_.Find(wnd, L"btnHot0")->GetText(), L"Fresh");
+    EXPECT_EQ(driver_.Find(wnd, L"btnLinkSite0")->GetUserData(), L"http://127.0.0.1:18632/site/1/");
 
     SendMessageW(wnd, UMSG_LISTS_REFRESHED, 0, 1);
-    EXPECT_EQ(PendingCallCount(PendingOp::LoadHotList), 1);
-    EXPECT_EQ(PendingCallCount(PendingOp::LoadSiteList), 1);
-    EXPECT_EQ(PendingCallCount(PendingOp::RefreshPanelButtons), 2);
-
-    SendMessageW(wnd, UMSG_LISTS_REFRESHED, 1, 1);
-    EXPECT_EQ(PendingCallCount(PendingOp::LoadHotList), 2);
-    EXPECT_EQ(PendingCallCount(PendingOp::LoadSiteList), 2);
-    EXPECT_EQ(PendingCallCount(PendingOp::RefreshPanelButtons), 3);  // once for both
-
-    SendMessageW(wnd, UMSG_LISTS_REFRESHED, 0, 0);
-    EXPECT_EQ(PendingCallCount(PendingOp::RefreshPanelButtons), 3);
+    EXPECT_EQ(driver_.Find(wnd, L"btnLinkSite0")->GetUserData(), L"http://s/");
+    EXPECT_EQ(SiteEntries()[0].image, Utf8ToWide(data + "LinkSite/s.png"));
 }
 
 TEST_F(InputTest, ListsMessageFromAWorkerThreadIsHandledOnTheWindow) {
     const HWND wnd = CreateMainWindow();
-    ResetPendingCalls();
+    const std::string data = env_.dataHome() + "/Trovik/";
+    testsupport::WriteFile(data + "Hot/Hot.cfg",
+                           "[HotLst]\r\nImgName0=a.jpg\r\nHotName0=Fresh\r\nHotUrl0=http://h/\r\n");
+    testsupport::WriteFile(data + "Hot/a.jpg", "picture");
     std::thread worker([wnd] { SendMessageW(wnd, UMSG_LISTS_REFRESHED, 1, 1); });
     ASSERT_TRUE(
-        driver_.PumpUntil([] { return PendingCallCount(PendingOp::RefreshPanelButtons) == 1; }));
+        driver_.PumpUntil([&] { return driver_.Find(wnd, L"btnHot0")->GetText() == L"Fresh"; }));
     worker.join();
 }
 
@@ -215,6 +230,7 @@ TEST_F(InputTest, LinkButtonsOpenTheirUserData) {
 
 TEST_F(InputTest, BannerClickOpensTheFirstHotEntryAfterTheListShrank) {
     const HWND wnd = CreateMainWindow();
+    KillTimer(wnd, TIMER_BANNER);  // the banner would move on by itself
     HotEntries() = {{L"长河落日", L"http://127.0.0.1:18632/detail/1001.html", L""},
                     {L"迷城追凶", L"http://127.0.0.1:18632/detail/1002.html", L""}};
     wnd_->bannerIndex = 1;
