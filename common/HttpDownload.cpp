@@ -9,19 +9,30 @@ namespace {
 
 // The HEAD probe and the GET. `begin` is called before each send of the GET and
 // resets the receiver (a false return ends the download); `sink` takes the pieces.
-bool ProbeAndFetch(const std::string& url, const std::function<bool()>& begin,
+// A HEAD announcing more than `maxBytes` refuses the download.
+bool ProbeAndFetch(const std::string& url, std::chrono::milliseconds deadline,
+                   std::int64_t maxBytes, const std::function<bool()>& begin,
                    const HttpRequest::BodySink& sink) {
     if (UrlScheme(url) != "http") return false;
 
     HttpRequest request(HttpMethod::Head, url, kHttpAgentName);
+    request.SetDeadline(std::chrono::steady_clock::now() + deadline);
     if (!SendRequestRetrying(&request)) return false;
     // An absent length (-1) does not stop the download.
-    if (request.contentLength() > kMaxDownloadBytes) return false;
+    const std::int64_t announced = request.contentLength();
+    if (announced > maxBytes) return false;
 
     request.SetMethod(HttpMethod::Get);
-    request.SetBodySink(sink);
+    std::int64_t received = 0;
+    request.SetBodySink([&](std::string_view piece) {
+        received += static_cast<std::int64_t>(piece.size());
+        // More than the HEAD announced is not the object it described.
+        if (announced >= 0 && received > announced) return false;
+        return sink(piece);
+    });
     for (int attempt = 0; attempt < kBodyAttempts; ++attempt) {
         if (!begin()) return false;
+        received = 0;
         if (!SendRequestRetrying(&request)) return false;
         switch (request.outcome()) {
             case HttpOutcome::Complete:
@@ -37,25 +48,27 @@ bool ProbeAndFetch(const std::string& url, const std::function<bool()>& begin,
 
 }  // namespace
 
-bool HttpDownloadFile(std::string url, std::string filePath) {
+bool HttpDownloadFile(std::string url, std::string filePath, std::chrono::milliseconds deadline) {
     if (url.empty() || filePath.empty()) return false;
     StagedFile file(filePath);
     const bool fetched = ProbeAndFetch(
-        url, [&] { return file.Open(); },
+        url, deadline, kMaxDownloadBytes, [&] { return file.Open(); },
         [&](std::string_view piece) { return file.Write(piece); });
     return fetched && file.Commit();
 }
 
-std::string HttpFetchText(std::string url) {
+std::string HttpFetchText(std::string url, std::chrono::milliseconds deadline) {
     if (url.empty()) return {};
     std::string text;
     const bool fetched = ProbeAndFetch(
-        url,
+        url, deadline, static_cast<std::int64_t>(kFetchTextLimit),
         [&] {
             text.clear();
             return true;
         },
         [&](std::string_view piece) {
+            // Stops reading past the limit instead of keeping what a server pours in.
+            if (piece.size() > kFetchTextLimit - text.size()) return false;
             text.append(piece);
             return true;
         });
