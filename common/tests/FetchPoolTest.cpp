@@ -127,6 +127,8 @@ TEST(FetchPoolTest, HostKeysIgnoreCaseAndDefaultPorts) {
     EXPECT_EQ(UrlHostKey("https://img.test/p.jpg"), "https://img.test:443");
     EXPECT_EQ(UrlHostKey("http://user:pw@[::1]:080/x"), "http://[::1]:80");
     EXPECT_EQ(UrlHostKey("http://h.test:0"), "http://h.test:0");
+    EXPECT_EQ(UrlHostKey("svn+ssh://h.test/r"), "svn+ssh://h.test:");
+    EXPECT_EQ(UrlHostKey("x-y.z://h.test/r"), "x-y.z://h.test:");
     EXPECT_EQ(UrlHostKey(""), "");
     EXPECT_EQ(UrlHostKey("http:///path"), "");
     EXPECT_EQ(UrlHostKey("1http://h.test/"), "");

@@ -350,9 +350,14 @@ TEST_F(HttpDownloadTest, AGetRunningPastItsHeadLengthFails) {
         if (req.method == "HEAD") return AnnounceLength(res, 10);
         res.set_content(std::string(20, 'x'), "text/plain");
     });
+    server_.server().Get("/empty", [](const httplib::Request& req, httplib::Response& res) {
+        // The HEAD announces an empty body ("Content-Length: 0").
+        res.set_content(req.method == "HEAD" ? "" : "x", "text/plain");
+    });
     server_.Start();
     EXPECT_FALSE(HttpDownloadFile(server_.url("/grows"), Target()));
     EXPECT_EQ(HttpFetchText(server_.url("/grows")), "");
+    EXPECT_FALSE(HttpDownloadFile(server_.url("/empty"), Target()));
     EXPECT_TRUE(Leftovers().empty());
 }
 
