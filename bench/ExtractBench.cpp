@@ -71,8 +71,40 @@ void BM_Stage_PreScanAndParse_150KB(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
 }
 
+// The hostile label-run pages of VantrelSearchBench, extraction alone.
+void LabelPageExtract(benchmark::State& state, const std::string& page, size_t expected) {
+    for (auto _ : state) {
+        std::vector<SearchResult> results;
+        vantrel::ParseResultList(page, &results);
+        if (results.size() != expected) state.SkipWithError("wrong number of results");
+        benchmark::DoNotOptimize(results.data());
+    }
+    state.counters["page_KB"] = static_cast<double>(page.size()) / 1024.0;
+}
+
+void BM_LabelRowsExtract_Runs(benchmark::State& state) {
+    static const std::string page = bench::LabelRowsPage(400, 270, true);
+    LabelPageExtract(state, page, 400);
+}
+void BM_LabelRowsExtract_WithoutRuns(benchmark::State& state) {
+    static const std::string page = bench::LabelRowsPage(400, 270, false);
+    LabelPageExtract(state, page, 400);
+}
+void BM_ValueBehindLabelsExtract_Runs(benchmark::State& state) {
+    static const std::string page = bench::LabelValuePage(150, (8u << 20) - (64u << 10), true);
+    LabelPageExtract(state, page, 1);
+}
+void BM_ValueBehindLabelsExtract_WithoutRuns(benchmark::State& state) {
+    static const std::string page = bench::LabelValuePage(150, (8u << 20) - (64u << 10), false);
+    LabelPageExtract(state, page, 1);
+}
+
 }  // namespace
 
+BENCHMARK(BM_LabelRowsExtract_Runs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LabelRowsExtract_WithoutRuns)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ValueBehindLabelsExtract_Runs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ValueBehindLabelsExtract_WithoutRuns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchExtract_150KB_30items)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SearchExtract_1500KB_330items)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SeriesExtract_6sites_40episodes)->Unit(benchmark::kMicrosecond);

@@ -79,4 +79,35 @@ std::string SeriesPage(int sites, int episodes) {
                "</div>\n" + blocks + "</div>\n"));
 }
 
+namespace {
+
+std::string LabelList(const std::string& items) {
+    return platform::Utf8ToGb18030(Chrome("<ul id=\"searchlist\">\n" + items + "</ul>\n"));
+}
+
+std::string Label(const char* label, bool runs) {
+    return std::string("<em>") + (runs ? label : "地区：") + "</em>";
+}
+
+}  // namespace
+
+std::string LabelRowsPage(int items, int labels, bool runs) {
+    const char* kinds[] = {"演员：", "导演：", "类型："};
+    std::string row;
+    for (int i = 0; i < labels; ++i) row += Label(kinds[i % 3], runs);
+    std::string list;
+    for (int i = 0; i < items; ++i)
+        list += "<li><div class=\"txt_right\"><a class=\"aVideoName\">节目" + std::to_string(i) +
+                "</a><p>" + row + "</p></div></li>\n";
+    return LabelList(list);
+}
+
+std::string LabelValuePage(int labels, size_t valueBytes, bool runs) {
+    std::string row;
+    for (const char* kind : {"类型：", "导演：", "演员："})
+        for (int i = 0; i < labels / 3; ++i) row += Label(kind, runs);
+    return LabelList("<li><div class=\"txt_right\"><a class=\"aVideoName\">节目</a><p>" + row +
+                     "<em>" + std::string(valueBytes, 'v') + "</em></p></div></li>\n");
+}
+
 }  // namespace bench

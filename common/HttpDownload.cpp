@@ -1,7 +1,6 @@
 #include "common/HttpDownload.h"
 
 #include <functional>
-#include <string_view>
 
 #include "common/HttpRequest.h"
 #include "common/StagedFile.h"
@@ -10,24 +9,30 @@ namespace {
 
 // The HEAD probe and the GET. `begin` is called before each send of the GET and
 // resets the receiver (a false return ends the download); `sink` takes the pieces.
-bool ProbeAndFetch(const std::string& url, const std::function<bool()>& begin,
-                   const HttpRequest::BodySink& sink, const DownloadLimits& limits = {}) {
+// A HEAD announcing more than `maxBytes` refuses the download.
+bool ProbeAndFetch(const std::string& url, std::chrono::milliseconds deadline,
+                   std::int64_t maxBytes, const std::function<bool()>& begin,
+                   const HttpRequest::BodySink& sink) {
     if (UrlScheme(url) != "http") return false;
 
     HttpRequest request(HttpMethod::Head, url, kHttpAgentName);
-    if (limits.deadline.count() > 0) {
-        const auto end = std::chrono::steady_clock::now() + limits.deadline;
-        request.SetProgress(
-            [end](std::uint64_t, std::uint64_t) { return std::chrono::steady_clock::now() < end; });
-    }
+    request.SetDeadline(std::chrono::steady_clock::now() + deadline);
     if (!SendRequestRetrying(&request)) return false;
     // An absent length (-1) does not stop the download.
-    if (request.contentLength() > limits.maxBytes) return false;
+    const std::int64_t announced = request.contentLength();
+    if (announced > maxBytes) return false;
 
     request.SetMethod(HttpMethod::Get);
-    request.SetBodySink(sink);
+    std::int64_t received = 0;
+    request.SetBodySink([&](std::string_view piece) {
+        received += static_cast<std::int64_t>(piece.size());
+        // More than the HEAD announced is not the object it described.
+        if (announced >= 0 && received > announced) return false;
+        return sink(piece);
+    });
     for (int attempt = 0; attempt < kBodyAttempts; ++attempt) {
         if (!begin()) return false;
+        received = 0;
         if (!SendRequestRetrying(&request)) return false;
         switch (request.outcome()) {
             case HttpOutcome::Complete:
@@ -43,8 +48,10 @@ bool ProbeAndFetch(const std::string& url, const std::function<bool()>& begin,
 
 }  // namespace
 
-bool HttpDownloadFile(std::string url, std::string filePath) {
-    return HttpDownloadFile(std::move(url), std::move(filePath), DownloadLimits{});
+bool HttpDownloadFile(std::string url, std::string filePath, std::chrono::milliseconds deadline) {
+    DownloadLimits limits;
+    limits.deadline = deadline;
+    return HttpDownloadFile(std::move(url), std::move(filePath), limits);
 }
 
 bool HttpDownloadFile(std::string url, std::string filePath, const DownloadLimits& limits) {
@@ -52,29 +59,31 @@ bool HttpDownloadFile(std::string url, std::string filePath, const DownloadLimit
     StagedFile file(filePath);
     std::int64_t received = 0;
     const bool fetched = ProbeAndFetch(
-        url,
+        url, limits.deadline, limits.maxBytes,
         [&] {
             received = 0;
             return file.Open();
         },
         [&](std::string_view piece) {
+            // A body without an announced length stops at the limit as well.
             received += static_cast<std::int64_t>(piece.size());
             return received <= limits.maxBytes && file.Write(piece);
-        },
-        limits);
+        });
     return fetched && file.Commit();
 }
 
-std::string HttpFetchText(std::string url) {
+std::string HttpFetchText(std::string url, std::chrono::milliseconds deadline) {
     if (url.empty()) return {};
     std::string text;
     const bool fetched = ProbeAndFetch(
-        url,
+        url, deadline, static_cast<std::int64_t>(kFetchTextLimit),
         [&] {
             text.clear();
             return true;
         },
         [&](std::string_view piece) {
+            // Stops reading past the limit instead of keeping what a server pours in.
+            if (piece.size() > kFetchTextLimit - text.size()) return false;
             text.append(piece);
             return true;
         });

@@ -109,7 +109,16 @@ void HttpRequest::SetTimeouts(long connectSeconds, long stallSeconds, long total
     // Below one byte per second for stallSeconds counts as a stall.
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, stallSeconds > 0 ? 1L : 0L);
     curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, stallSeconds);
-    curl_easy_setopt(h, CURLOPT_TIMEOUT, totalSeconds);
+    totalSeconds_ = totalSeconds;
+}
+
+void HttpRequest::SetDeadline(std::chrono::steady_clock::time_point deadline) {
+    deadline_ = deadline;
+}
+
+bool HttpRequest::Expired() const {
+    return deadline_ != std::chrono::steady_clock::time_point::max() &&
+           std::chrono::steady_clock::now() >= deadline_;
 }
 
 HttpOutcome HttpRequest::Perform() {
@@ -120,6 +129,17 @@ HttpOutcome HttpRequest::Perform() {
     if (!handle_) return outcome_ = HttpOutcome::NoAnswer;
 
     CURL* h = handle_.get();
+    // The whole exchange, redirects included, ends by the deadline and within the
+    // request's own total limit, whichever comes first.
+    long limitMs = totalSeconds_ * 1000;
+    if (deadline_ != std::chrono::steady_clock::time_point::max()) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              deadline_ - std::chrono::steady_clock::now())
+                              .count();
+        if (left <= 0) return outcome_ = HttpOutcome::NoAnswer;
+        if (limitMs == 0 || left < limitMs) limitMs = static_cast<long>(left);
+    }
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, limitMs);
     const CURLcode rc = curl_easy_perform(h);
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status_);
     curl_off_t length = -1;
@@ -141,7 +161,7 @@ HttpOutcome HttpRequest::Perform() {
 
 bool SendRequestRetrying(HttpRequest* request) {
     if (!request || !request->valid()) return false;
-    for (int attempt = 0; attempt < kSendAttempts; ++attempt) {
+    for (int attempt = 0; attempt < kSendAttempts && !request->Expired(); ++attempt) {
         request->Perform();
         if (request->status() == 200) return true;
     }

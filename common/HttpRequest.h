@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -55,6 +56,12 @@ public:
     void SetProtocols(const char* protocols);
     // Seconds; 0 switches the limit off.
     void SetTimeouts(long connectSeconds, long stallSeconds, long totalSeconds);
+    // Every later exchange must end by `deadline`: each Perform may take at most the
+    // time left (redirects included), and one that would start after it fails at once
+    // with NoAnswer, without touching the network.
+    void SetDeadline(std::chrono::steady_clock::time_point deadline);
+    // Whether a deadline is set and has passed.
+    bool Expired() const;
 
     // One exchange with the server. Resets status and content length first.
     HttpOutcome Perform();
@@ -82,6 +89,8 @@ private:
     std::string url_;
     BodySink sink_;
     ProgressFunction progress_;
+    long totalSeconds_ = 0;
+    std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
     HttpOutcome outcome_ = HttpOutcome::NotSent;
     long status_ = 0;
     std::int64_t contentLength_ = -1;
@@ -93,9 +102,9 @@ private:
 inline constexpr int kSendAttempts = 10;
 
 // Performs the request up to kSendAttempts times, without delay, until the server
-// answers with status 200. False for a null or unusable request and when no attempt
-// got a 200. A 200 answer ends the attempts even when its body did not arrive whole:
-// the request's outcome() tells.
+// answers with status 200 or the request's deadline has passed. False for a null or
+// unusable request and when no attempt got a 200. A 200 answer ends the attempts even when its body
+// did not arrive whole: the request's outcome() tells.
 bool SendRequestRetrying(HttpRequest* request);
 
 // The URL's scheme in lower case ("http", "https", ...), or "" when the text is not

@@ -5,25 +5,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <random>
 
-namespace {
-
-// "<folder>/.<name>.<random>.part": hidden, next to the target, never a name the
-// program looks for.
-std::string StagingName(const std::string& target) {
-    const auto slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    // Cut so that the name stays within the file system's 255 bytes.
-    const std::string name =
-        (slash == std::string::npos ? target : target.substr(slash + 1)).substr(0, 200);
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    char suffix[17];
-    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-    return folder + "." + name + "." + suffix + ".part";
-}
-
-}  // namespace
+#include "platform/TempFiles.h"
 
 StagedFile::StagedFile(std::string targetPath) : targetPath_(std::move(targetPath)) {}
 
@@ -37,8 +20,10 @@ bool StagedFile::Open() {
         return ftruncate(fd_, 0) == 0 && lseek(fd_, 0, SEEK_SET) == 0;
     }
     if (targetPath_.empty() || targetPath_.back() == '/') return false;
+    // A killed download's partial file goes with the next download into the folder.
+    platform::RemoveStaleTempFiles(platform::FolderOf(targetPath_));
     for (int tries = 0; tries < 8; ++tries) {
-        std::string candidate = StagingName(targetPath_);
+        std::string candidate = platform::TempFilePathFor(targetPath_);
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             fd_ = fd;

@@ -6,7 +6,8 @@
 // A file written under a temporary name in the target's folder and moved over the
 // target only when complete, so that an interrupted or failed download never leaves a
 // file that could pass for a finished one. An existing target stays untouched until
-// Commit. The temporary file is removed unless Commit succeeded.
+// Commit. The temporary file is removed unless Commit succeeded; one left behind by a
+// killed process is removed by the next Open in the same folder (platform/TempFiles.h).
 class StagedFile {
 public:
     explicit StagedFile(std::string targetPath);

@@ -20,9 +20,9 @@ bool UrlDownloadToFile(const std::string& url, const std::string& filePath,
     HttpRequest request(HttpMethod::Get, url, kAgentName);
     if (!request.valid()) return false;
     request.SetProtocols(kProtocols);
-    // Without a callback nothing else ends a transfer that stalls; with one, the
-    // ten-minute limit also ends a transfer that crawls.
-    request.SetTimeouts(10, 60, 0);
+    // A transfer that stalls ends after a minute; one that crawls ends at the same ten
+    // minutes the callback allows, redirects included, also when there is no callback.
+    request.SetTimeouts(10, 60, kUrlDownloadDeadlineSeconds);
 
     StagedFile file(filePath);
     if (!file.Open()) return false;

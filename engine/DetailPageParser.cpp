@@ -7,9 +7,9 @@
 namespace vantrel {
 namespace {
 
-const std::string kClass = "class";
-const std::string kHref = "href";
-const std::string kSrc = "src";
+constexpr char kClass[] = "class";
+constexpr char kHref[] = "href";
+constexpr char kSrc[] = "src";
 
 // The first div of the page (in document order) whose whole class value is `value`.
 HtmlNode* FindDivOfClass(HtmlNode* root, std::string_view value) {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <mutex>
 
 namespace vantrel {
 namespace {
@@ -12,6 +13,13 @@ struct EasyCleanup {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
 };
 using EasyHandle = std::unique_ptr<CURL, EasyCleanup>;
+
+// libcurl's process-wide set-up must not run on two threads at once; callers may
+// start engine operations on several threads together.
+void InitLibcurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
 
 }  // namespace
 
@@ -33,6 +41,7 @@ size_t AppendChunk(char* data, size_t size, size_t count, void* buffer) {
 
 bool FetchPage(const std::string& url, std::string* page) {
     page->clear();
+    InitLibcurlOnce();
     EasyHandle handle(curl_easy_init());
     if (!handle) return false;
     PageBuffer buffer;
@@ -46,8 +55,9 @@ bool FetchPage(const std::string& url, std::string* page) {
     // thread of a bigger program.
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_perform(curl);  // a failed transfer leaves what arrived
-    if (!buffer.overflowed) *page = std::move(buffer.bytes);
+    // Only a transfer that ended normally is a page: one cut short, reset or timed out
+    // would be read as a page whose later shows or episodes do not exist.
+    if (curl_easy_perform(curl) == CURLE_OK && !buffer.overflowed) *page = std::move(buffer.bytes);
     return true;
 }
 

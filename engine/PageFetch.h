@@ -30,9 +30,10 @@ struct PageBuffer {
 // buffer's limit (the buffer is then emptied).
 size_t AppendChunk(char* data, size_t size, size_t count, void* buffer);
 
-// GETs `url` into `page` (empty on any failure, partial when the transfer stopped
-// midway). Only http and https URLs are fetched. Returns false only when no HTTP
-// handle could be created.
+// GETs `url` into `page`: the body of the answer, whatever its status, or nothing
+// when the transfer failed, timed out or ended before the body's announced length.
+// Only http and https URLs are fetched. Returns false only when no HTTP handle could
+// be created. Safe to call on several threads at once (one handle per call).
 bool FetchPage(const std::string& url, std::string* page);
 
 }  // namespace vantrel

@@ -6,7 +6,7 @@
 namespace vantrel {
 namespace {
 
-const std::string kClass = "class";
+constexpr char kClass[] = "class";
 
 void WalkPosterBlock(HtmlNode* block, SearchResult* record) {
     WalkBlock(block, [&](HtmlNode* node) {
@@ -30,15 +30,16 @@ void WalkPosterBlock(HtmlNode* block, SearchResult* record) {
 }
 
 // Acts on a label `em` of the text block; the next node is the label's sibling.
-void ApplyLabel(const std::string& label, const HtmlNode* next, SearchResult* record) {
+void ApplyLabel(const std::string& label, const HtmlNode* next, SearchResult* record,
+                ListBudget* budget) {
     if (label == gbk::kActors) {
-        CollectSiblingTexts(next, &record->actors, next->data.tagName());
+        CollectSiblingTexts(next, &record->actors, next->data.tagName(), budget);
     } else if (label == gbk::kDirectors) {
-        CollectSiblingTexts(next, &record->directors, next->data.tagName());
+        CollectSiblingTexts(next, &record->directors, next->data.tagName(), budget);
     } else if (label == gbk::kSynopsis) {
         record->synopsis = next->data.text();
     } else if (label == gbk::kGenres) {
-        CollectSiblingTexts(next, &record->genres, next->data.tagName());
+        CollectSiblingTexts(next, &record->genres, next->data.tagName(), budget);
     } else if (label == gbk::kRegion) {
         if (IsElement(next) && next->first_child) record->region = *FirstChildText(next);
     } else if (label == gbk::kYear) {
@@ -46,11 +47,11 @@ void ApplyLabel(const std::string& label, const HtmlNode* next, SearchResult* re
     }
 }
 
-void WalkTextBlock(HtmlNode* block, SearchResult* record) {
+void WalkTextBlock(HtmlNode* block, SearchResult* record, ListBudget* budget) {
     WalkBlock(block, [&](HtmlNode* node) {
         if (!IsElement(node)) return Walk::kDescend;
         if (HasTag(node, "em") && node->next_sibling && node->first_child) {
-            ApplyLabel(*FirstChildText(node), node->next_sibling, record);
+            ApplyLabel(*FirstChildText(node), node->next_sibling, record, budget);
             return Walk::kDescend;
         }
         const std::string* cls = Attribute(node, kClass);
@@ -73,16 +74,25 @@ void WalkTextBlock(HtmlNode* block, SearchResult* record) {
 }  // namespace
 
 void CollectSiblingTexts(const HtmlNode* start, std::vector<std::string>* list,
-                         const std::string& tagName) {
+                         const std::string& tagName, ListBudget* budget) {
     for (const HtmlNode* node = start;
          node && IsElement(node) && node->data.tagName() == tagName && node->first_child;
          node = node->next_sibling) {
         if (list->size() >= kMaxListEntries) return;
-        list->push_back(*FirstChildText(node));
+        const std::string& text = *FirstChildText(node);
+        if (budget) {
+            if (budget->entries == 0 || text.size() > budget->bytes) {
+                budget->entries = 0;  // the page's allowance is spent: collect no more
+                return;
+            }
+            --budget->entries;
+            budget->bytes -= text.size();
+        }
+        list->push_back(text);
     }
 }
 
-void ParseResultItem(HtmlNode* item, SearchResult* record) {
+void ParseResultItem(HtmlNode* item, SearchResult* record, ListBudget* budget) {
     HtmlNode* poster = nullptr;
     HtmlNode* text = nullptr;
     WalkBlock(item, [&](HtmlNode* node) {
@@ -101,7 +111,7 @@ void ParseResultItem(HtmlNode* item, SearchResult* record) {
     });
     // An item that lacks a block still yields its record, with that block's fields empty.
     if (poster) WalkPosterBlock(poster, record);
-    if (text) WalkTextBlock(text, record);
+    if (text) WalkTextBlock(text, record, budget);
 }
 
 bool ParseResultList(const std::string& page, std::vector<SearchResult>* results) {
@@ -120,9 +130,10 @@ bool ParseResultList(const std::string& page, std::vector<SearchResult>* results
         return items.size() < kMaxResultItems ? Walk::kSkipChildren : Walk::kStop;
     });
     results->reserve(results->size() + items.size());
+    ListBudget budget;
     for (HtmlNode* item : items) {
         SearchResult record;
-        ParseResultItem(item, &record);
+        ParseResultItem(item, &record, &budget);
         results->push_back(std::move(record));
     }
     return true;

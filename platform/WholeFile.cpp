@@ -1,15 +1,13 @@
 #include "WholeFile.h"
 
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 
+#include "TempFiles.h"
 #include "UniqueFd.h"
 
 namespace platform {
@@ -25,19 +23,6 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<size_t>(written));
     }
     return true;
-}
-
-std::string RandomSuffix() {
-    unsigned char random[6] = {};
-    if (getrandom(random, sizeof random, GRND_NONBLOCK) != sizeof random) {
-        static_assert(sizeof(pid_t) <= sizeof random);
-        const pid_t pid = getpid();
-        std::copy_n(reinterpret_cast<const unsigned char*>(&pid), sizeof pid, random);
-    }
-    char text[sizeof random * 2 + 1];
-    for (size_t i = 0; i < sizeof random; ++i)
-        std::snprintf(text + 2 * i, 3, "%02x", static_cast<unsigned>(random[i]));
-    return text;
 }
 
 }  // namespace
@@ -65,8 +50,9 @@ bool ReplaceFile(const std::string& path, std::string_view bytes) {
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     if (name.empty()) return false;
-    const std::string temporary =
-        (slash == std::string::npos ? std::string() : folder) + "." + name + "." + RandomSuffix();
+    // A killed writer's temporary file goes with the next write into the folder.
+    RemoveStaleTempFiles(FolderOf(path));
+    const std::string temporary = TempFilePathFor(path);
 
     UniqueFd fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!fd.valid()) return false;

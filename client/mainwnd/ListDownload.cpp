@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <system_error>
 #include <thread>
 
@@ -84,24 +83,10 @@ std::string UrlPathSegment(const std::string& utf8) {
     return out;
 }
 
-// Removes what a run that ended midway (the client quit during a download) left: the
-// hidden partial files of downloads (".<name>.<random>.part") and of a list being
-// replaced (".<list>.<random>"). One client runs per user, so none is in use now.
-void SweepLeftovers(const ListKind& kind, const std::string& dir) {
-    const std::string listPrefix = std::string(".") + kind.fileName + ".";
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-        const std::string name = entry.path().filename().string();
-        const bool partial = name.size() > 6 && name[0] == '.' && name.ends_with(".part");
-        if (partial || name.starts_with(listPrefix)) std::filesystem::remove(entry.path(), error);
-    }
-}
-
 ListRun RunList(const ListKind& kind, const std::string& dataFolder, const std::string& baseUrl) {
     ListRun run;
     const std::string dir = dataFolder + kind.folder;
     platform::MakeDirectoryPath(dir);
-    SweepLeftovers(kind, dir);
     const std::string list = dir + kind.fileName;
     const std::string staging = dir + kStagingName;
     // With a cached list the server's copy is compared first; without one it becomes

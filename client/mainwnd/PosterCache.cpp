@@ -1,9 +1,21 @@
 #include "client/mainwnd/PosterCache.h"
 
-#include "client/mainwnd/ResultPresenter.h"
 #include "common/HttpDownload.h"
 #include "platform/CodePage.h"
 #include "platform/Folders.h"
+
+namespace {
+
+// Where the poster of `url` is cached (UTF-8), or "" when it cannot have a file.
+std::string CachePath(const std::string& url) {
+    if (url.empty()) return {};
+    const std::string name = PosterCacheName(url);
+    if (name.empty()) return {};
+    // The URL's bytes are in the ANSI code page; file names are UTF-8.
+    return platform::TempFolder() + platform::Gb18030ToUtf8(name);
+}
+
+}  // namespace
 
 std::string PosterCacheName(const std::string& url) {
     const auto slash = url.rfind('/');
@@ -14,13 +26,16 @@ std::string PosterCacheName(const std::string& url) {
     return name;
 }
 
-std::wstring PosterFile(const std::string& url) {
-    if (url.empty()) return {};
-    const std::string name = PosterCacheName(url);
-    if (name.empty()) return {};
-    // The URL's bytes are in the ANSI code page; file names are UTF-8.
-    const std::string path = platform::TempFolder() + platform::Gb18030ToUtf8(name);
+std::wstring PosterFile(const std::string& url, std::chrono::milliseconds deadline) {
+    const std::string path = CachePath(url);
+    if (path.empty()) return {};
     if (platform::PathExists(path)) return platform::Utf8ToWide(path);
-    if (!HttpDownloadFile(url, path)) return {};
+    if (!HttpDownloadFile(url, path, deadline)) return {};
+    return platform::Utf8ToWide(path);
+}
+
+std::wstring CachedPosterFile(const std::string& url) {
+    const std::string path = CachePath(url);
+    if (path.empty() || !platform::PathExists(path)) return {};
     return platform::Utf8ToWide(path);
 }

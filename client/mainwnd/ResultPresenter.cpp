@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "client/mainwnd/PosterCache.h"
 #include "client/mainwnd/ResultText.h"
 #include "client/mainwnd/SearchFlow.h"
 #include "client/mainwnd/Trovik.h"
@@ -61,7 +62,10 @@ void AddSourceButtons(CTrovik& wnd, CControlUI* page, const ResultItem& item, in
         CControlUI* button = Sub(wnd, row, L"btnSource");
         auto* option = button ? static_cast<COptionUI*>(button->GetInterface(L"Option")) : nullptr;
         if (!option) continue;
-        option->SetText(AnsiToWide(item.sources[i].name).c_str());
+        const std::wstring name = AnsiToWide(item.sources[i].name);
+        option->SetText(name.c_str());
+        // A long site name does not fit the button: the whole name shows on hover.
+        option->SetToolTip(name.c_str());
         option->SetGroup((L"Group" + std::to_wstring(pageNumber)).c_str());
         option->SetTag(static_cast<UINT_PTR>(i));
         if (i == 0) option->Selected(true, false);
@@ -125,7 +129,7 @@ bool BuildResultPage(CTrovik& wnd, const ResultItem* item) {
     const SearchResult& r = item->result;
     if (CControlUI* pic = Sub(wnd, page, L"ctTvPic")) {
         pic->SetText(AnsiToWide(r.name).c_str());
-        const std::wstring poster = PosterFile(r.posterUrl);
+        const std::wstring poster = CachedPosterFile(r.posterUrl);
         if (!poster.empty()) pic->SetBkImage((L"file='" + poster + L"'").c_str());
     }
     SetAnsiText(wnd, page, L"TvName", NameText(r.name));

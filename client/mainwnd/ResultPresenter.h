@@ -29,15 +29,12 @@ public:
 void BuildSelectButtons(CTrovik& wnd, int count);
 
 // Adds one page for `item` and fills it; false when item is null or "OneTvInfo"
-// cannot be built.
+// cannot be built. The poster is taken from the cache only (the search worker has
+// fetched it, or it failed and the page keeps its placeholder).
 bool BuildResultPage(CTrovik& wnd, const ResultItem* item);
 
 // Redraws the episode buttons of the page's current source and block.
 void RenderBlock(CTrovik& wnd, CTrovikResultItemUI* page);
-
-// The local file to show as the poster of `url` (downloaded into the temporary
-// folder unless already there), or "" when there is none.
-std::wstring PosterFile(const std::string& url);
 
 // One frame of the waiting animation (timer 2029).
 void StepWaitingAnimation(CTrovik& wnd);

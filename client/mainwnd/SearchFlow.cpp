@@ -1,6 +1,7 @@
 #include "client/mainwnd/SearchFlow.h"
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -9,6 +10,7 @@
 #include "client/mainwnd/EngineBinding.h"
 #include "client/mainwnd/MainViews.h"
 #include "client/mainwnd/ResultPresenter.h"
+#include "client/mainwnd/SearchFetch.h"
 #include "client/mainwnd/SearchKeyword.h"
 #include "client/mainwnd/Trovik.h"
 #include "client/mainwnd/WindowState.h"
@@ -34,6 +36,8 @@ int RunSearch(const std::wstring& text) {
         SendEmpty();
         return 0;
     }
+    const SearchLimits limits = CurrentSearchLimits();
+    const auto deadline = std::chrono::steady_clock::now() + limits.whole;
     SendUsageReport(1, WideToAnsi(text));
 
     const std::string keyword = SearchKeyword(text);
@@ -51,16 +55,15 @@ int RunSearch(const std::wstring& text) {
         SendEmpty();
         return 0;
     }
+    // The detail pages and posters load several at a time; the items still come one
+    // by one in the engine's order, each with its poster in the cache (or failed), so
+    // the window builds the page without waiting on the network.
     int sent = 0;
-    for (const SearchResult& result : results) {
-        std::vector<PlaySource> sources;
-        engine->GetPlaySources(result.detailUrl, &sources, result.category);
-        if (sources.empty()) continue;  // a show nobody plays gets no page
-        ResultItem item{result, std::move(sources)};
+    FetchItemsInOrder(*engine, results, deadline, limits, [&](ResultItem& item) {
         UiLib::SendMessageW(MainWindowHandle(), UMSG_SEARCH_ITEM,
                             reinterpret_cast<UiLib::WPARAM>(&item), sent == 0 ? count : 0);
         ++sent;
-    }
+    });
     platform::DebugOutput("search: " + std::to_string(sent) + " items shown");
     // Results that all lack play sources would otherwise leave the searching view up
     // for good: tell the user there is nothing to play.

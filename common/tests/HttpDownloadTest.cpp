@@ -1,3 +1,6 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -307,6 +310,103 @@ TEST_F(HttpDownloadTest, BodyArrivesInPiecesOfAtMost10240Bytes) {
     request.SetBodySink([](std::string_view) { return false; });
     EXPECT_EQ(request.Perform(), HttpOutcome::SinkRefused);
     EXPECT_EQ(request.status(), 200);
+}
+
+// ---- Bounds: deadlines, lengths, leftovers ----
+
+using Clock = std::chrono::steady_clock;
+
+TEST_F(HttpDownloadTest, TheDeadlineCoversRetriesAndABodyThatDrips) {
+    // A body of 1,000 bytes sent a byte at a time, fast enough never to count as a
+    // stall; and a server that is busy, slowly.
+    server_.server().Get("/drip", [](const httplib::Request& req, httplib::Response& res) {
+        if (req.method == "HEAD") return AnnounceLength(res, 1000);
+        res.set_content_provider(1000, "image/jpeg", [](size_t, size_t, httplib::DataSink& sink) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            return sink.write("x", 1);
+        });
+    });
+    server_.server().Get("/busy", [](const httplib::Request&, httplib::Response& res) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        res.status = 503;
+    });
+    server_.Start();
+    const auto deadline = std::chrono::milliseconds(1000);
+
+    auto start = Clock::now();
+    EXPECT_FALSE(HttpDownloadFile(server_.url("/drip"), Target("drip.jpg"), deadline));
+    EXPECT_LT(Clock::now() - start, deadline + std::chrono::seconds(2));
+    EXPECT_TRUE(Leftovers().empty());
+
+    start = Clock::now();
+    EXPECT_EQ(HttpFetchText(server_.url("/busy"), deadline), "");
+    EXPECT_LT(Clock::now() - start, deadline + std::chrono::seconds(2));
+    // Far fewer than the ten sends: the deadline ended the repeats.
+    const Strings sent = server_.requests();
+    EXPECT_LT(std::count(sent.begin(), sent.end(), "HEAD /busy"), 6);
+}
+
+TEST_F(HttpDownloadTest, AGetRunningPastItsHeadLengthFails) {
+    server_.server().Get("/grows", [](const httplib::Request& req, httplib::Response& res) {
+        if (req.method == "HEAD") return AnnounceLength(res, 10);
+        res.set_content(std::string(20, 'x'), "text/plain");
+    });
+    server_.server().Get("/empty", [](const httplib::Request& req, httplib::Response& res) {
+        // The HEAD announces an empty body ("Content-Length: 0").
+        res.set_content(req.method == "HEAD" ? "" : "x", "text/plain");
+    });
+    server_.Start();
+    EXPECT_FALSE(HttpDownloadFile(server_.url("/grows"), Target()));
+    EXPECT_EQ(HttpFetchText(server_.url("/grows")), "");
+    EXPECT_FALSE(HttpDownloadFile(server_.url("/empty"), Target()));
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(HttpDownloadTest, FetchTextKeepsAtMostOneMebibyteAndStopsReading) {
+    std::atomic<size_t> poured{0};
+    server_.server().Get("/endless", [&](const httplib::Request&, httplib::Response& res) {
+        // No length: the body goes on (up to 256 MiB) until the reader stops.
+        res.set_chunked_content_provider("text/plain", [&](size_t, httplib::DataSink& sink) {
+            const std::string chunk(64 * 1024, '7');
+            if (poured >= (256u << 20)) {
+                sink.done();
+                return true;
+            }
+            poured += chunk.size();
+            return sink.write(chunk.data(), chunk.size());
+        });
+    });
+    server_.server().Get("/announced", [](const httplib::Request& req, httplib::Response& res) {
+        if (req.method == "HEAD") return AnnounceLength(res, kFetchTextLimit + 1);
+        res.set_content("9", "text/plain");
+    });
+    server_.server().Get("/exact", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content(std::string(kFetchTextLimit, '1'), "text/plain");
+    });
+    server_.Start();
+    EXPECT_EQ(HttpFetchText(server_.url("/endless")), "");
+    EXPECT_LT(poured.load(), 64u << 20);
+    EXPECT_EQ(HttpFetchText(server_.url("/announced")), "");
+    const Strings sent = server_.requests();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "GET /announced"), 0);
+    EXPECT_EQ(HttpFetchText(server_.url("/exact")).size(), kFetchTextLimit);
+}
+
+TEST_F(HttpDownloadTest, TheNextDownloadIntoTheFolderRemovesAKilledDownloadsPartialFile) {
+    server_.server().Get("/p.jpg", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("poster", "image/jpeg");
+    });
+    server_.Start();
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    const std::string killed = ".p.jpg." + std::to_string(child) + "-00000000deadbeef.trovik-tmp";
+    const std::string running =
+        ".q.jpg." + std::to_string(getppid()) + "-00000000cafef00d.trovik-tmp";
+    testsupport::WriteFile(Target(killed), "half a poster");
+    testsupport::WriteFile(Target(running), "being written");
+    ASSERT_TRUE(HttpDownloadFile(server_.url("/p.jpg"), Target("p.jpg")));
+    EXPECT_EQ(Leftovers(), (Strings{running, "p.jpg"}));
 }
 
 }  // namespace

@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "common/FetchPool.h"
+
 namespace vantrel::cli {
+
+// The most detail pages a search fetches at a time (also the default): the number of
+// requests a polite client sends to one host at once.
+inline constexpr int kMaxJobs = kRequestsPerHost;
 
 struct Command {
     enum class Kind { kSearch, kSources };
@@ -14,6 +20,7 @@ struct Command {
     std::string portal;    // --portal HOST:PORT, empty when absent
     std::string category;  // --category CAT (sources only), UTF-8
     std::string target;    // the show's name (search, UTF-8) or the detail URL (sources)
+    int jobs = kMaxJobs;   // --jobs N (search only): detail pages fetched at a time
 };
 
 // Parses the arguments after the program name; nothing when they are not valid.

@@ -1,16 +1,19 @@
 // vantrel: the engine on the command line, for scripts, tests and debugging.
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "common/FetchPool.h"
 #include "common/TextCodec.h"
 #include "common/UrlEncode.h"
 #include "engine/SearchHostConfig.h"
 #include "engine/cli/CommandLine.h"
 #include "engine/cli/EngineLoader.h"
 #include "engine/cli/RecordJson.h"
+#include "engine/cli/SourceFetch.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -22,21 +25,24 @@ std::string Utf8ToAnsi(const std::string& text) {
     return WideToAnsi(platform::Utf8ToWide(text));
 }
 
-Json::Value RunSearch(CTrovikMgr* engine, const Command& command) {
+// *abandoned tells whether some detail page fetch was given up while it still ran.
+Json::Value RunSearch(CTrovikMgr* engine, const Command& command, bool* abandoned) {
+    const auto deadline = std::chrono::steady_clock::now() + kSearchDeadline;
     const std::string keyword = UrlEncode(Utf8ToAnsi(command.target));
     std::vector<SearchResult> results;
     const bool ok = engine->Search(keyword, &results);
+    vantrel::cli::SourceFetchOutcome fetched =
+        vantrel::cli::FetchAllSources(engine, results, command.jobs, deadline);
+    *abandoned = fetched.abandoned;
 
     Json::Value document(Json::objectValue);
     document["ok"] = ok;
     document["keyword"] = keyword;
     document["results"] = Json::Value(Json::arrayValue);
-    for (const SearchResult& result : results) {
-        std::vector<PlaySource> sources;
-        const bool sourcesOk = engine->GetPlaySources(result.detailUrl, &sources, result.category);
-        Json::Value item = vantrel::cli::SearchResultJson(result);
-        item["sourcesOk"] = sourcesOk;
-        item["sources"] = vantrel::cli::PlaySourcesJson(sources);
+    for (size_t i = 0; i < results.size(); ++i) {
+        Json::Value item = vantrel::cli::SearchResultJson(results[i]);
+        item["sourcesOk"] = fetched.items[i].ok;
+        item["sources"] = vantrel::cli::PlaySourcesJson(fetched.items[i].sources);
         document["results"].append(std::move(item));
     }
     return document;
@@ -69,10 +75,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vantrel: %s\n", error.c_str());
         return 1;
     }
+    bool abandoned = false;
     const Json::Value document = command->kind == Command::Kind::kSearch
-                                     ? RunSearch(engine, *command)
+                                     ? RunSearch(engine, *command, &abandoned)
                                      : RunSources(engine, *command);
     const std::string text = vantrel::cli::WriteJson(document);
     std::fwrite(text.data(), 1, text.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    const int status = std::fflush(stdout) == 0 ? 0 : 1;
+    // A fetch given up at the deadline may still run on its thread: end without the
+    // exit-time destructors it could meet.
+    if (abandoned) std::_Exit(status);
+    return status;
 }

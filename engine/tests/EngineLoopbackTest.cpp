@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <regex>
+#include <thread>
+
 #include "IsolatedEnv.h"
 #include "LoopbackServer.h"
 #include "engine/SearchHostConfig.h"
@@ -178,6 +182,68 @@ TEST(EngineLoopback, ServerThatNeverAnswersEndsAfterTheTimeLimit) {
     EXPECT_GE(took, std::chrono::seconds(9));
     EXPECT_LT(took, std::chrono::seconds(15));
     close(listener);
+}
+
+TEST(EngineLoopback, ATransferCutShortIsNoPage) {
+    // What arrives holds a whole result list or film block; the last 500 bytes of the
+    // announced length never come.
+    const std::string page = test::SearchPage(kItem);
+    const std::string movie =
+        Gbk("<div class=\"moviePlaySourceA\"><a href=\"m\"><img src=\"i\">站</a></div>");
+    LoopbackServer server;
+    server.server().Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
+        const std::string body = req.path.starts_with("/search_") ? page : movie;
+        res.set_content_provider(body.size() + 500, "text/html",
+                                 [body](size_t, size_t, httplib::DataSink& sink) {
+                                     sink.write(body.data(), body.size());
+                                     return false;  // closes the connection
+                                 });
+    });
+    server.Start();
+    ScopedEnv host(kSearchHostVariable, server.hostPort());
+    std::vector<SearchResult> results;
+    EXPECT_FALSE(Engine()->Search("cut", &results));
+    EXPECT_TRUE(results.empty());
+    std::vector<PlaySource> sources;
+    EXPECT_FALSE(Engine()->GetPlaySources(server.url("/detail/1.html"), &sources, Gbk("[电影]")));
+    EXPECT_TRUE(sources.empty());
+}
+
+TEST(EngineLoopback, SeveralThreadsUseTheEngineAtOnce) {
+    const std::string detail =
+        Gbk("<div class=\"moviePlaySourceA\"><a href=\"PLAY\"><img src=\"i\">站</a></div>");
+    LoopbackServer server;
+    server.server().Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
+        if (req.path.starts_with("/search_"))
+            res.set_content(test::SearchPage(kItem + kItem), "text/html");
+        else  // each detail page names its own path
+            res.set_content(std::regex_replace(detail, std::regex("PLAY"), req.path), "text/html");
+    });
+    server.Start();
+    ScopedEnv host(kSearchHostVariable, server.hostPort());
+
+    constexpr int kThreads = 8;
+    constexpr int kRounds = 6;
+    std::atomic<int> good{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < kRounds; ++round) {
+                std::vector<SearchResult> results;
+                std::vector<PlaySource> sources;
+                const std::string path =
+                    "/detail/" + std::to_string(t) + "-" + std::to_string(round);
+                if (Engine()->Search("k", &results) && results.size() == 2 &&
+                    results[1].name == Gbk("风") &&
+                    Engine()->GetPlaySources(server.url(path), &sources, Gbk("[电影]")) &&
+                    sources.size() == 1 && sources[0].links == std::vector<std::string>{path})
+                    ++good;
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(good.load(), kThreads * kRounds);
+    EXPECT_EQ(server.requestCount(), 2u * kThreads * kRounds);
 }
 
 }  // namespace

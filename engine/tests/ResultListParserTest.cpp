@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/tests/GbkPage.h"
 
 namespace vantrel {
@@ -146,6 +148,76 @@ TEST(ResultListParser, OverlappingLabelRunsAreBounded) {
         Parse(SearchPage("<li><div class=\"txt_right\"><p>" + labels + "</p></div></li>"));
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].actors.size(), kMaxListEntries);
+}
+
+// Entries and bytes of the list fields of all records.
+std::pair<size_t, size_t> ListTotals(const std::vector<SearchResult>& results) {
+    size_t entries = 0, bytes = 0;
+    for (const SearchResult& r : results) {
+        for (const auto* list : {&r.actors, &r.directors, &r.genres}) {
+            entries += list->size();
+            for (const std::string& text : *list) bytes += text.size();
+        }
+    }
+    return {entries, bytes};
+}
+
+// Items of `triples` rows of the three list labels in a row: every label collects all
+// the labels after it.
+std::string LabelRowItems(int items, int triples) {
+    std::string row;
+    for (int i = 0; i < triples; ++i) row += "<em>演员：</em><em>导演：</em><em>类型：</em>";
+    std::string out;
+    for (int i = 0; i < items; ++i)
+        out += "<li><div class=\"txt_right\"><p>" + row + "</p></div></li>";
+    return out;
+}
+
+// One item whose labels (genres first, then directors, then actors, `labels` in all)
+// stand in a row before one value of `valueBytes`: every label collects the value.
+std::string ValueBehindLabelsItem(int labels, size_t valueBytes) {
+    std::string row;
+    for (const char* label : {"类型：", "导演：", "演员："})
+        for (int i = 0; i < labels / 3; ++i) row += std::string("<em>") + label + "</em>";
+    return "<li><div class=\"txt_right\"><p>" + row + "<em>" + std::string(valueBytes, 'v') +
+           "</em></p></div></li>";
+}
+
+size_t CopiesOf(const std::vector<SearchResult>& results, size_t valueBytes) {
+    size_t copies = 0;
+    for (const SearchResult& r : results)
+        for (const auto* list : {&r.actors, &r.directors, &r.genres})
+            copies += std::count_if(list->begin(), list->end(),
+                                    [&](const std::string& t) { return t.size() == valueBytes; });
+    return copies;
+}
+
+TEST(ResultListParser, LabelsInARowAreBoundedPerPageInEntries) {
+    // Below the bound nothing changes: each list of each item fills to its own cap.
+    auto results = Parse(SearchPage(LabelRowItems(2, 150)));
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(ListTotals(results).first, 2 * 3 * kMaxListEntries);
+    // Twenty such items would ask for 245,760 entries: the page stops at its bound.
+    results = Parse(SearchPage(LabelRowItems(20, 150)));
+    ASSERT_EQ(results.size(), 20u);
+    EXPECT_EQ(ListTotals(results).first, kMaxListEntriesPerPage);
+    EXPECT_EQ(results[0].actors.size(), kMaxListEntries);
+    EXPECT_LT(results[19].actors.size(), kMaxListEntries);
+}
+
+TEST(ResultListParser, AValueBehindManyLabelsIsBoundedPerPageInBytes) {
+    constexpr size_t kValue = 256 * 1024;
+    // Below the bound every label collects the value.
+    auto results = Parse(SearchPage(ValueBehindLabelsItem(9, kValue)));
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(CopiesOf(results, kValue), 9u);
+    EXPECT_EQ(results[0].actors.size(), 6u);  // the last three labels: runs of 3, 2 and 1
+    // 150 labels would copy it about 130 times: the copies stop at the page's bytes.
+    results = Parse(SearchPage(ValueBehindLabelsItem(150, kValue)));
+    ASSERT_EQ(results.size(), 1u);
+    const size_t copies = CopiesOf(results, kValue);
+    EXPECT_LE(ListTotals(results).second, kMaxListBytesPerPage);
+    EXPECT_EQ(copies, kMaxListBytesPerPage / kValue - 1);
 }
 
 TEST(ResultListParser, ItemsPerPageAreBounded) {

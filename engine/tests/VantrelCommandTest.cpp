@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "TempDir.h"
@@ -79,11 +80,34 @@ TEST_F(VantrelCommandTest, SearchPrintsEveryResultWithItsSources) {
     EXPECT_EQ(series["sources"][5]["iconUrl"].asString(),
               "http://" + server.hostPort() + "/img/site/yunfan.png");
 
-    // One search page, then every result's detail page in order.
+    // One search page, then every result's detail page (several at a time).
+    const std::string search = "GET /search_%B3%C7/\n";
+    const std::vector<std::string> details = {"GET /detail/1003.html\n", "GET /detail/2002.html\n",
+                                              "GET /detail/2004.html\n"};
+    EXPECT_TRUE(WaitFor([&] {
+        const std::string log = ReadFile(logPath());
+        return log.starts_with(search) && log.size() == search.size() + 3 * details[0].size() &&
+               std::all_of(details.begin(), details.end(),
+                           [&](const std::string& d) { return log.find(d) != std::string::npos; });
+    })) << ReadFile(logPath());
+}
+
+TEST_F(VantrelCommandTest, JobsOneFetchesTheDetailPagesInOrderAndPrintsTheSameDocument) {
+    DevServerProcess server({"--log", logPath()});
+    const ProgramResult one =
+        Vantrel({"search", "--jobs", "1", "--portal", server.hostPort(), "城"});
+    ASSERT_EQ(one.exitCode, 0) << one.err;
     const std::string expected =
         "GET /search_%B3%C7/\nGET /detail/1003.html\nGET /detail/2002.html\nGET "
         "/detail/2004.html\n";
     EXPECT_TRUE(WaitFor([&] { return ReadFile(logPath()) == expected; })) << ReadFile(logPath());
+    const ProgramResult six =
+        Vantrel({"search", "--portal", server.hostPort(), "--jobs", "6", "城"});
+    EXPECT_EQ(six.out, one.out);
+    const ProgramResult standard = Vantrel({"search", "--portal", server.hostPort(), "全部"});
+    EXPECT_EQ(standard.out,
+              Vantrel({"search", "--portal", server.hostPort(), "--jobs", "1", "全部"}).out);
+    EXPECT_EQ(ParseJson(standard.out)["results"].size(), 10u);
 }
 
 TEST_F(VantrelCommandTest, ResultsWithoutSourcesAreStillListed) {
@@ -148,6 +172,11 @@ TEST_F(VantrelCommandTest, BadArgumentsGiveUsageAndExitTwo) {
                                                {"search", "--portal"},
                                                {"search", "--color", "x"},
                                                {"search", "--category", "[电影]", "x"},
+                                               {"search", "--jobs", "0", "x"},
+                                               {"search", "--jobs", "7", "x"},
+                                               {"search", "--jobs", "x"},
+                                               {"search", "--jobs", "2", "--jobs", "2", "x"},
+                                               {"sources", "--jobs", "2", "--category", "c", "u"},
                                                {"sources", "http://a/b"},
                                                {"sources", "--category", "[电影]"}}) {
         const ProgramResult run = Vantrel(args);

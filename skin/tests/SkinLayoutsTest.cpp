@@ -313,6 +313,12 @@ TEST_F(ResultPage, EpisodeStripSourceRowsAndPosterFitThePage) {
         ASSERT_NE(option, nullptr);
         EXPECT_EQ(Width(option->GetPos()), 40);
         EXPECT_EQ(Height(option->GetPos()), 25);
+        // A site name of four ideographs fits, with a pixel to spare on either side.
+        auto* label = static_cast<CLabelUI*>(option->GetInterface(L"Label"));
+        ASSERT_NE(label, nullptr);
+        const RECT pad = label->GetTextPadding();
+        EXPECT_LE(CRenderEngine::GetTextSize(&w.Pm(), L"蓝鲸视频", label->GetFont()).cx,
+                  Width(option->GetPos()) - pad.left - pad.right - 2);
     }
     const RECT poster = Sub<CControlUI>(L"ctTvPic", L"Control")->GetPos();
     EXPECT_EQ(Width(poster), 120);

@@ -112,7 +112,7 @@ protected:
     }
     bool HoldsPartialFile() const {
         for (const std::string& name : ThemeFiles()) {
-            if (name.ends_with(".part")) return true;
+            if (name.ends_with(".trovik-tmp")) return true;
         }
         return false;
     }

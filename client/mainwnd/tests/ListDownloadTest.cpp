@@ -83,10 +83,11 @@ protected:
 };
 
 TEST_F(ListDownloadTest, FirstRunTakesTheServersListsEvenOverALeftoverDownLoadCfg) {
-    // A "DownLoad.cfg" of an earlier, interrupted run, and the partial files it left.
+    // A "DownLoad.cfg" of an earlier, interrupted run, and the partial files that run
+    // left when it was killed (its process id no longer runs).
     WriteFile(Hot("DownLoad.cfg"), HotList({{"Old.jpg", "旧", "http://old/"}}));
-    WriteFile(Hot(".Hot01.jpg.0123456789abcdef.part"), "half a picture");
-    WriteFile(Hot(".Hot.cfg.k3j4h5"), "half a list");
+    WriteFile(Hot(".Hot01.jpg.4194305-0123456789abcdef.trovik-tmp"), "half a picture");
+    WriteFile(Hot(".Hot.cfg.4194305-0123456789abcdef.trovik-tmp"), "half a list");
     const ListChanges changes = DownloadLists(job_);
     EXPECT_TRUE(changes.hot);
     EXPECT_TRUE(changes.link);

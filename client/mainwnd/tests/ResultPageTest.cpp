@@ -117,6 +117,7 @@ TEST_F(ResultPageTest, SevenSourcesGiveFiveButtonsAndAClickShowsThatSource) {
     ASSERT_EQ(sources.size(), 5u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(sources[i]->GetText(), L"S" + std::to_wstring(i + 1));
+        EXPECT_EQ(sources[i]->GetToolTip(), sources[i]->GetText());  // the whole name
         EXPECT_EQ(sources[i]->GetTag(), static_cast<UINT_PTR>(i));
         EXPECT_STREQ(sources[i]->GetGroup(), L"Group1");
         EXPECT_EQ(sources[i]->IsSelected(), i == 0);

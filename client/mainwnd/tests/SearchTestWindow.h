@@ -10,6 +10,7 @@
 
 #include "IsolatedEnv.h"
 #include "client/mainwnd/ResultPresenter.h"
+#include "client/mainwnd/SearchFetch.h"
 #include "client/mainwnd/SearchFlow.h"
 #include "client/mainwnd/Trovik.h"
 #include "uilib/testing/UiTestDriver.h"
@@ -46,6 +47,20 @@ private:
     testsupport::IsolatedEnv env_;
     UiLib::testing::UiTestDriver driver_;
     std::unique_ptr<CTrovik> wnd_;
+};
+
+// Sets the bounds of the searches started during its lifetime, then restores them.
+class ScopedSearchLimits {
+public:
+    explicit ScopedSearchLimits(const SearchLimits& limits) : saved_(CurrentSearchLimits()) {
+        SetSearchLimits(limits);
+    }
+    ~ScopedSearchLimits() { SetSearchLimits(saved_); }
+    ScopedSearchLimits(const ScopedSearchLimits&) = delete;
+    ScopedSearchLimits& operator=(const ScopedSearchLimits&) = delete;
+
+private:
+    SearchLimits saved_;
 };
 
 // The engine library in the build's bin folder and the test doubles beside the tests.

@@ -12,6 +12,7 @@
 #include "client/mainwnd/EngineBinding.h"
 #include "client/mainwnd/tests/SearchTestWindow.h"
 #include "common/TextCodec.h"
+#include "common/tests/DownloadTestSupport.h"
 #include "tools/devserver/testing/ChildProcess.h"
 
 using namespace UiLib;
@@ -166,6 +167,21 @@ int (*FakeSearches())() {
     return module ? reinterpret_cast<int (*)()>(dlsym(module, "FakeEngineSearches")) : nullptr;
 }
 
+// An extra export of the scripted engine, or null.
+void* FakeExport(const char* name) {
+    static void* module = dlopen(searchtest::FakeEngineLibrary().c_str(), RTLD_NOW);
+    return module ? dlsym(module, name) : nullptr;
+}
+
+std::string FakeReturned() {
+    auto fn = reinterpret_cast<const char* (*)()>(FakeExport("FakeEngineReturned"));
+    return fn ? fn() : "<no fake engine>";
+}
+
+void FakeRelease() {
+    if (auto fn = reinterpret_cast<void (*)()>(FakeExport("FakeEngineRelease"))) fn();
+}
+
 std::string FakeLastKeyword() {
     void* module = dlopen(searchtest::FakeEngineLibrary().c_str(), RTLD_NOW);
     auto fn = module ? reinterpret_cast<const char* (*)()>(dlsym(module, "FakeEngineLastKeyword"))
@@ -250,6 +266,88 @@ TEST(ScriptedSearchTest, TheSearchBoxHintIsNotSearchedFor) {
     ASSERT_TRUE(Finished(w));
     EXPECT_TRUE(w.Visible(L"vlNoFindResult"));
     EXPECT_EQ(FakeSearches()(), before);
+}
+
+}  // namespace
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+TEST(ConcurrentSearchTest, ItemsComeInTheEnginesOrderWhenALaterDetailPageAnswersFirst) {
+    SearchTestWindow w("", searchtest::FakeEngineLibrary());
+    w.Search(L"order");
+    ASSERT_TRUE(Finished(w));
+    // The first result's call returned last ...
+    EXPECT_TRUE(FakeReturned().ends_with("waits ")) << FakeReturned();
+    // ... and still became page 0: one message per item, in the engine's order.
+    ASSERT_EQ(w.PageCount(), 3);
+    EXPECT_EQ(Text(w, 0, L"TvName"), L"show waits");
+    EXPECT_EQ(Text(w, 1, L"TvName"), L"show b");
+    EXPECT_EQ(Text(w, 2, L"TvName"), L"show c");
+    EXPECT_EQ(w.SelectButtons().size(), 3u);  // the count came with the first item
+    EXPECT_EQ(w.wnd().resultTabs->GetCurSel(), 0);
+}
+
+TEST(ConcurrentSearchTest, ADetailPageThatNeverArrivesEndsTheSearchAtItsDeadline) {
+    SearchLimits limits;
+    limits.whole = std::chrono::milliseconds(1500);
+    searchtest::ScopedSearchLimits bound(limits);
+    SearchTestWindow w("", searchtest::FakeEngineLibrary());
+    // The hanging call returns when the test ends, however it ends.
+    const struct Release {
+        ~Release() { FakeRelease(); }
+    } release;
+    const auto start = Clock::now();
+    w.Search(L"hang");
+    ASSERT_TRUE(Finished(w));
+    const auto took = Clock::now() - start;
+    // The search ended at its deadline, with the show whose sources never came
+    // dropped and the one after it shown.
+    EXPECT_GE(took, limits.whole);
+    EXPECT_EQ(FakeReturned().find("hangs"), std::string::npos) << FakeReturned();
+    ASSERT_EQ(w.PageCount(), 2);
+    EXPECT_EQ(Text(w, 0, L"TvName"), L"show a");
+    EXPECT_EQ(Text(w, 1, L"TvName"), L"show c");
+    EXPECT_EQ(w.SelectButtons().size(), 3u);
+}
+
+TEST(ConcurrentSearchTest, APosterHostThatNeverAnswersLeavesTheWindowResponsive) {
+    downloadtest::SilentListener posterHost;  // accepts connections, never answers
+    testsupport::ScopedEnv poster("FAKE_ENGINE_POSTER_URL",
+                                  "http://" + posterHost.hostPort() + "/img/never.jpg");
+    SearchLimits limits;
+    limits.poster = std::chrono::milliseconds(2000);
+    searchtest::ScopedSearchLimits bound(limits);
+    SearchTestWindow w("", searchtest::FakeEngineLibrary());
+    CControlUI* waiting = w.driver().Find(w.hwnd(), L"ctWaitingPic");
+    ASSERT_NE(waiting, nullptr);
+
+    const auto start = Clock::now();
+    w.Search(L"many");
+    // The waiting animation's timer keeps ticking while the posters hang.
+    std::wstring frame = waiting->GetBkImage();
+    int frameChanges = 0;
+    ASSERT_TRUE(w.driver().PumpUntil(
+        [&] {
+            if (waiting->GetBkImage() != frame) {
+                frame = waiting->GetBkImage();
+                ++frameChanges;
+            }
+            return w.PageCount() >= 1;
+        },
+        std::chrono::seconds(20)));
+    const auto firstPage = Clock::now() - start;
+    EXPECT_GE(frameChanges, 2);
+    // The page waited for its poster until the poster's deadline, then came with the
+    // placeholder.
+    EXPECT_GE(firstPage, limits.poster);
+    ASSERT_TRUE(Finished(w));
+    EXPECT_EQ(w.PageCount(), 3);
+    CControlUI* pic = w.InPage(0, L"ctTvPic");
+    ASSERT_NE(pic, nullptr);
+    EXPECT_EQ(std::wstring(pic->GetBkImage()), L"");
+    EXPECT_TRUE(posterHost.contacted());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,10 +76,13 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& args,
     return pid;
 }
 
-int WaitExit(pid_t pid, int options) {
+// `peakKb`, when given, receives the ended child's largest resident set.
+int WaitExit(pid_t pid, int options, long* peakKb = nullptr) {
     int status = 0;
-    const pid_t done = waitpid(pid, &status, options);
+    struct rusage usage {};
+    const pid_t done = wait4(pid, &status, options, &usage);
     if (done != pid) return -2;  // still running
+    if (peakKb) *peakKb = usage.ru_maxrss;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -121,7 +125,7 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
         result.exitCode = -1;
         return result;
     }
-    result.exitCode = WaitExit(pid, 0);
+    result.exitCode = WaitExit(pid, 0, &result.peakMemoryKb);
     return result;
 }
 

@@ -15,6 +15,7 @@ struct ProgramResult {
     int exitCode = -1;  // -1 when it did not end in time or was killed by a signal
     std::string out;
     std::string err;
+    long peakMemoryKb = 0;  // the program's largest resident set, once it has ended
 };
 
 // Runs `program` with `args` (extra environment entries "NAME=value" added) and
