@@ -9,14 +9,14 @@ namespace {
 
 // The HEAD probe and the GET. `begin` is called before each send of the GET and
 // resets the receiver (a false return ends the download); `sink` takes the pieces.
-bool ProbeAndFetch(const std::string& url, const std::function<bool()>& begin,
-                   const HttpRequest::BodySink& sink) {
+bool ProbeAndFetch(const std::string& url, std::int64_t maxBytes,
+                   const std::function<bool()>& begin, const HttpRequest::BodySink& sink) {
     if (UrlScheme(url) != "http") return false;
 
     HttpRequest request(HttpMethod::Head, url, kHttpAgentName);
     if (!SendRequestRetrying(&request)) return false;
     // An absent length (-1) does not stop the download.
-    if (request.contentLength() > kMaxDownloadBytes) return false;
+    if (request.contentLength() > maxBytes) return false;
 
     request.SetMethod(HttpMethod::Get);
     request.SetBodySink(sink);
@@ -41,21 +41,22 @@ bool HttpDownloadFile(std::string url, std::string filePath) {
     if (url.empty() || filePath.empty()) return false;
     StagedFile file(filePath);
     const bool fetched = ProbeAndFetch(
-        url, [&] { return file.Open(); },
+        url, kMaxDownloadBytes, [&] { return file.Open(); },
         [&](std::string_view piece) { return file.Write(piece); });
     return fetched && file.Commit();
 }
 
-std::string HttpFetchText(std::string url) {
+std::string HttpFetchText(std::string url, std::int64_t maxBytes) {
     if (url.empty()) return {};
     std::string text;
     const bool fetched = ProbeAndFetch(
-        url,
+        url, maxBytes,
         [&] {
             text.clear();
             return true;
         },
         [&](std::string_view piece) {
+            if (static_cast<std::int64_t>(text.size() + piece.size()) > maxBytes) return false;
             text.append(piece);
             return true;
         });

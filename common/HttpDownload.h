@@ -21,5 +21,6 @@ inline constexpr int kBodyAttempts = 3;
 // failure `filePath` is as it was (absent, or the previous file).
 bool HttpDownloadFile(std::string url, std::string filePath);
 
-// The same exchange, returning the body as text; "" on any failure.
-std::string HttpFetchText(std::string url);
+// The same exchange, returning the body as text; "" on any failure. A body (or an
+// announced length) above `maxBytes` counts as a failure.
+std::string HttpFetchText(std::string url, std::int64_t maxBytes = kMaxDownloadBytes);

@@ -219,6 +219,24 @@ TEST_F(HttpDownloadTest, BodyCutOnceIsFetchedAgainFromItsStart) {
     EXPECT_EQ(HttpFetchText(server_.url("/Version.txt")), body);
 }
 
+TEST_F(HttpDownloadTest, FetchedTextAboveItsLimitIsRefusedWhateverTheHeadSaid) {
+    const std::string body = Pattern(300);
+    for (const char* path : {"/lying", "/honest"}) {
+        server_.server().Get(path, [&, path](const httplib::Request& req, httplib::Response& res) {
+            if (req.method == "HEAD")
+                AnnounceLength(res, std::string(path) == "/lying" ? 10 : body.size());
+            else
+                res.set_content(body, "text/plain");
+        });
+    }
+    server_.Start();
+    EXPECT_EQ(HttpFetchText(server_.url("/lying"), 299), "");
+    EXPECT_EQ(HttpFetchText(server_.url("/lying"), 300), body);
+    EXPECT_EQ(HttpFetchText(server_.url("/honest"), 299), "");
+    const Strings requests = server_.requests();
+    EXPECT_EQ(std::count(requests.begin(), requests.end(), "GET /honest"), 0);
+}
+
 TEST_F(HttpDownloadTest, RefusedInputsMakeNoRequest) {
     downloadtest::SilentListener listener;
     const std::string host = listener.hostPort();
