@@ -216,6 +216,13 @@ TEST(UpdateList, DigestsAndNames) {
     EXPECT_FALSE(IsMd5Hex(std::string(kMd5Abc) + "0"));
     EXPECT_TRUE(SameDigest("ABCDEF0123456789abcdef0123456789", "abcdef0123456789ABCDEF0123456789"));
     EXPECT_FALSE(SameDigest("", ""));
+    const std::string sha256(64, 'A');
+    EXPECT_TRUE(IsSha256Hex(sha256));
+    EXPECT_FALSE(IsSha256Hex(kMd5Abc));
+    EXPECT_TRUE(IsExpectedDigest({kMd5Abc, ""}));
+    EXPECT_TRUE(IsExpectedDigest({kMd5Abc, sha256}));
+    EXPECT_FALSE(IsExpectedDigest({kMd5Abc, kMd5Abc}));
+    EXPECT_FALSE(IsExpectedDigest({"", sha256}));
     EXPECT_TRUE(IsNeverFetchedName("vErSiOn.TxT"));
     EXPECT_FALSE(IsNeverFetchedName("Config.cfg.bak"));
 
