@@ -1,5 +1,6 @@
 #include "common/FetchPool.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -29,8 +30,18 @@ struct FetchPool::State {
     std::size_t waiting = 0;  // jobs in all hosts' queues
     std::uint64_t nextOrder = 0;
     int threads = 0;  // threads serving
-    int idle = 0;     // of them, waiting for a job that may start
+    int busy = 0;     // of them, running a job
     bool cancelled = false;
+
+    // Jobs that could start now, within their hosts' limits. The mutex is held.
+    int Startable() const {
+        int count = 0;
+        for (const auto& [key, host] : hosts) {
+            const int room = perHost - host.running;
+            if (room > 0) count += std::min(room, static_cast<int>(host.waiting.size()));
+        }
+        return count;
+    }
 
     // Takes the job to start next and counts it as running; false when none may start.
     // The mutex is held.
@@ -73,6 +84,7 @@ struct FetchPool::State {
             std::string hostKey;
             Job job;
             if (self->TakeNext(&hostKey, &job)) {
+                ++self->busy;
                 lock.unlock();
                 try {
                     job();
@@ -81,6 +93,7 @@ struct FetchPool::State {
                 }
                 job = nullptr;  // what the job holds goes before the next one starts
                 lock.lock();
+                --self->busy;
                 self->Finished(hostKey);
                 self->changed.notify_all();
                 continue;
@@ -89,9 +102,7 @@ struct FetchPool::State {
                 --self->threads;
                 return;
             }
-            ++self->idle;
             self->changed.wait(lock);
-            --self->idle;
         }
     }
 };
@@ -110,12 +121,16 @@ void FetchPool::Add(const std::string& url, int priority, Job job) {
     const auto key = std::make_pair(priority, state_->nextOrder++);
     state_->hosts[hostKey].waiting.emplace(key, std::move(job));
     ++state_->waiting;
-    if (state_->idle == 0 && state_->threads < state_->maxThreads) {
+    // Enough threads free for every job that may start now: a thread that was woken
+    // for one job must not stand in for the next as well.
+    while (state_->threads - state_->busy < state_->Startable() &&
+           state_->threads < state_->maxThreads) {
         ++state_->threads;
         try {
             std::thread(&State::Serve, state_).detach();
         } catch (const std::system_error&) {
             --state_->threads;
+            break;
         }
     }
     if (state_->threads > 0) {

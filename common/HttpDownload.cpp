@@ -73,17 +73,22 @@ bool HttpDownloadFile(std::string url, std::string filePath, const DownloadLimit
 }
 
 std::string HttpFetchText(std::string url, std::chrono::milliseconds deadline) {
+    return HttpFetchText(std::move(url), static_cast<std::int64_t>(kFetchTextLimit), deadline);
+}
+
+std::string HttpFetchText(std::string url, std::int64_t maxBytes,
+                          std::chrono::milliseconds deadline) {
     if (url.empty()) return {};
     std::string text;
     const bool fetched = ProbeAndFetch(
-        url, deadline, static_cast<std::int64_t>(kFetchTextLimit),
+        url, deadline, maxBytes,
         [&] {
             text.clear();
             return true;
         },
         [&](std::string_view piece) {
             // Stops reading past the limit instead of keeping what a server pours in.
-            if (piece.size() > kFetchTextLimit - text.size()) return false;
+            if (static_cast<std::int64_t>(text.size() + piece.size()) > maxBytes) return false;
             text.append(piece);
             return true;
         });

@@ -47,3 +47,7 @@ bool HttpDownloadFile(std::string url, std::string filePath, const DownloadLimit
 // The same exchange, returning the body as text; "" on any failure, and for a body
 // longer than kFetchTextLimit.
 std::string HttpFetchText(std::string url, std::chrono::milliseconds deadline = kDownloadDeadline);
+// The same with the caller's cap instead of kFetchTextLimit: a body (or an announced
+// length) above `maxBytes` fails.
+std::string HttpFetchText(std::string url, std::int64_t maxBytes,
+                          std::chrono::milliseconds deadline = kDownloadDeadline);

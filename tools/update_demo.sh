@@ -2,7 +2,9 @@
 # Shows a whole update on a private copy of the installation:
 #   1. installs the build into a private prefix (cmake --install) and points its
 #      AutoCfg.cfg at a devserver on a free loopback port, channel "demo" (one build
-#      newer than this one, see tools/devserver/make_update_tree.py);
+#      newer than this one, see tools/devserver/make_update_tree.py), which the build
+#      has signed with its sample key; the installation carries that public key as
+#      Config/UpdateKey.pub, so the updater takes the update only with valid signatures;
 #   2. starts the client from there with private XDG folders; the client starts its
 #      updater, which finds the newer version, downloads the changed files and asks
 #      "【Trovik】已经升级完成 … 是否现在更新?" (answer 是/Yes);
@@ -95,6 +97,10 @@ server=$!
 wait_for 20 grep -q '^port ' "$work/devserver.out" || fail "devserver did not come up"
 port=$(sed -n 's/^port //p' "$work/devserver.out")
 sed -i -e "s/127\.0\.0\.1:18632/127.0.0.1:$port/g" -e 's/^Channel=.*/Channel=demo/' "$app/Config/AutoCfg.cfg"
+# devserver's channels are signed with the build's sample key (a build given a
+# publisher key installs that one instead: the demo uses the sample key's public half).
+cp "$build/update-key/UpdateKey.pub" "$app/Config/UpdateKey.pub" || fail "the build has no sample update key"
+echo "   signed updates: the installation holds Config/UpdateKey.pub"
 echo "   update server: http://127.0.0.1:$port/update/Trovik/demo/ (version $(cat tools/devserver/site/update/Trovik/demo/Version.txt))"
 echo "   installed files:"; (cd "$app" && find . -type f | sort | sed 's/^/     /')
 if [ "$immediate" = 1 ]; then
@@ -125,6 +131,10 @@ done
 [ "$ver" = "$(cat tools/devserver/site/update/Trovik/demo/Version.txt)" ] || fail "Ver is $ver"
 wait_for 30 bash -c "! test -e '$XDG_DATA_HOME/Trovik/UpdateDir'" || fail "the staging folder is still there"
 grep -q ' /update/Trovik/demo/Skin/readme.txt' "$work/requests.log" || fail "no download seen"
+for sig in Version.txt.sig Update.txt.sig; do
+    grep -q "GET /update/Trovik/demo/$sig" "$work/requests.log" || fail "$sig was not checked"
+done
+echo "   both signatures were fetched and verified"
 echo "PASS: the whole update happened"
 if [ "$check" = 0 ] && [ "$keep" = 0 ]; then
     echo "The updated client keeps running until you quit it (its quit button)."

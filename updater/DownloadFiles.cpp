@@ -37,8 +37,8 @@ bool DownloadOne(const UpdateItem& item, BoundedCallback& callback) {
     if (!folder.empty() && !platform::IsDirectory(folder)) platform::MakeDirectoryPath(folder);
     callback.startTick = callback.Now();
     if (!UrlDownloadToFile(item.url, item.localPath, &callback)) return false;
-    if (SameMd5(FileMd5Hex(item.localPath), item.md5)) return true;
-    platform::DebugOutput("MS - MD5 不符: " + item.url);
+    if (FileHasDigest(item.localPath, {item.md5, item.sha256})) return true;
+    platform::DebugOutput("MS - MD5/SHA-256 不符: " + item.url);
     unlink(item.localPath.c_str());
     return false;
 }

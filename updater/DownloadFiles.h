@@ -23,7 +23,8 @@ inline constexpr unsigned long long kMaxUpdateFileBytes = 1'048'576'000;
 
 // Fetches every item to its staging path, in order: "正在下载:<name>" while one runs.
 // A file counts as downloaded only when it arrived whole within ten minutes, is not
-// larger than kMaxUpdateFileBytes and has the manifest's digest; the first one that
+// larger than kMaxUpdateFileBytes and has the manifest's digests (MD5, and SHA-256
+// where the manifest names one); the first one that
 // does not ends the download ("下载失败") and gives false. When all arrived, the label
 // says "下载完成" and the server's version is stored as "Version" "Ver".
 bool DownloadUpdateFiles(const UpdaterConfig& config, const std::vector<UpdateItem>& items,

@@ -13,6 +13,7 @@
 #include "updater/PendingList.h"
 #include "updater/ProgramStart.h"
 #include "updater/SafeFiles.h"
+#include "updater/SignedPending.h"
 #include "updater/UpdaterConfig.h"
 
 namespace {
@@ -21,7 +22,7 @@ namespace {
 platform::UniqueFd OpenStaged(const PendingEntry& entry, const std::string& stagingFolder,
                               std::vector<std::string>& components) {
     std::optional<std::vector<std::string>> parts = StagedComponents(entry.filename, stagingFolder);
-    if (!parts || !IsMd5Hex(entry.md5)) return platform::UniqueFd();
+    if (!parts || !IsExpectedDigest(entry.digest())) return platform::UniqueFd();
     components = std::move(*parts);
     return OpenFileBelow(stagingFolder, components);
 }
@@ -33,6 +34,10 @@ InstallSummary InstallPendingFiles(const UpdaterConfig& config) {
     const std::optional<PendingList> list = ReadPendingList(config.pendingListPath);
     if (!list || config.appPath.empty() || !platform::IsDirectory(config.appPath)) return summary;
     summary.listRead = true;
+    if (!MayUsePendingList(config, *list)) {
+        summary.refused = true;
+        return summary;
+    }
     for (const PendingEntry& entry : list->files) {
         std::vector<std::string> components;
         const platform::UniqueFd staged = OpenStaged(entry, config.stagingFolder, components);
@@ -40,7 +45,7 @@ InstallSummary InstallPendingFiles(const UpdaterConfig& config) {
             ++summary.skipped;
             continue;
         }
-        switch (InstallFileBelow(staged.get(), config.appPath, components, entry.md5)) {
+        switch (InstallFileBelow(staged.get(), config.appPath, components, entry.digest())) {
             case InstallResult::kInstalled:
                 ++summary.installed;
                 break;
@@ -62,8 +67,8 @@ void ReconcilePending(const UpdaterConfig& config) {
     std::vector<PendingEntry> remaining;
     for (const PendingEntry& entry : list->files) {
         const auto components = StagedComponents(entry.filename, config.stagingFolder);
-        if (components && IsMd5Hex(entry.md5) &&
-            SameMd5(FileMd5Below(config.appPath, *components), entry.md5)) {
+        if (components && IsExpectedDigest(entry.digest()) &&
+            FileHasDigestBelow(config.appPath, *components, entry.digest())) {
             unlink(entry.filename.c_str());
             continue;
         }
@@ -92,8 +97,10 @@ void InstallStagedFiles(const UpdaterConfig& config) {
     if (IsElevatedInstallStep()) {
         // Root installs and nothing else: the user's own updater, which waits for this
         // step, clears the staging folder and starts the client again as the user.
-        if (SameFolder(platform::ExecutableFolder(), config.appPath)) {
-            InstallPendingFiles(config);
+        UpdaterConfig own = config;
+        own.appPath = platform::ExecutableFolder();
+        if (SameFolder(own.appPath, config.appPath)) {
+            InstallPendingFiles(own);
         } else {
             platform::DebugOutput("MS - AppPath 不是本程序所在的目录, 拒绝安装");
         }

@@ -109,28 +109,6 @@ void WriteValue(std::string& out, const Json::Value& value) {
     }
 }
 
-// Reads at most `maxBytes` of a regular file; false when it is larger or unreadable.
-bool ReadBounded(const std::string& path, size_t maxBytes, std::string& bytes) {
-    platform::UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.valid()) return false;
-    struct stat info {};
-    if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    if (static_cast<unsigned long long>(info.st_size) > maxBytes) return false;
-    bytes.clear();
-    char buffer[65536];
-    while (true) {
-        const ssize_t got = read(fd.get(), buffer, sizeof buffer);
-        if (got == 0) return true;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        // The file may have grown since fstat.
-        if (bytes.size() + static_cast<size_t>(got) > maxBytes) return false;
-        bytes.append(buffer, static_cast<size_t>(got));
-    }
-}
-
 }  // namespace
 
 std::string WriteFastJson(const Json::Value& value) {
@@ -140,10 +118,32 @@ std::string WriteFastJson(const Json::Value& value) {
     return out;
 }
 
-bool ReadJsonFile(const std::string& path, Json::Value& root, size_t maxBytes) {
+platform::ReadStatus ReadBoundedFile(const std::string& path, size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    platform::UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid())
+        return errno == ENOENT ? platform::ReadStatus::kMissing : platform::ReadStatus::kFailed;
+    struct stat info {};
+    if (fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<unsigned long long>(info.st_size) > maxBytes)
+        return platform::ReadStatus::kFailed;
+    char buffer[65536];
+    while (true) {
+        const ssize_t got = read(fd.get(), buffer, sizeof buffer);
+        if (got == 0) return platform::ReadStatus::kRead;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return platform::ReadStatus::kFailed;
+        }
+        // The file may have grown since fstat.
+        if (bytes.size() + static_cast<size_t>(got) > maxBytes)
+            return platform::ReadStatus::kFailed;
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+}
+
+bool ParseJsonText(std::string_view bytes, Json::Value& root) {
     root = Json::Value();
-    std::string bytes;
-    if (!ReadBounded(path, maxBytes, bytes)) return false;
     Json::CharReaderBuilder builder;
     builder["collectComments"] = false;
     builder["stackLimit"] = kMaxJsonDepth;
@@ -155,6 +155,13 @@ bool ReadJsonFile(const std::string& path, Json::Value& root, size_t maxBytes) {
     }
     root = Json::Value();
     return false;
+}
+
+bool ReadJsonFile(const std::string& path, Json::Value& root, size_t maxBytes) {
+    root = Json::Value();
+    std::string bytes;
+    if (ReadBoundedFile(path, maxBytes, bytes) != platform::ReadStatus::kRead) return false;
+    return ParseJsonText(bytes, root);
 }
 
 bool WriteTextFile(const std::string& path, std::string_view text) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/WholeFile.h"
+
 // The byte format of the updater's JSON files (manifests and the pending list) and
 // their bounded reading.
 
@@ -20,6 +22,15 @@ std::string WriteFastJson(const Json::Value& value);
 // of 100,000 files fits easily) and the deepest nesting it accepts.
 inline constexpr size_t kMaxJsonFileBytes = 8 * 1024 * 1024;
 inline constexpr int kMaxJsonDepth = 256;
+
+// Reads the regular file `path` if it holds at most `maxBytes` (links are followed).
+// kMissing when there is no such file; kFailed when it is not a regular file, is
+// larger, or cannot be read.
+platform::ReadStatus ReadBoundedFile(const std::string& path, size_t maxBytes, std::string& bytes);
+
+// Parses JSON text of at most kMaxJsonDepth levels into `root`; false, with `root`
+// null, when it is not valid JSON. Strings keep their bytes (no UTF-8 check).
+bool ParseJsonText(std::string_view text, Json::Value& root);
 
 // Reads and parses a JSON file of at most `maxBytes` and kMaxJsonDepth levels. False,
 // with `root` null, when the file is missing, not a regular file, too large, or not

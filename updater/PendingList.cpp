@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include "updater/FileDigest.h"
 #include "updater/ManifestJson.h"
+#include "updater/SignedPending.h"
 #include "updater/UpdaterConfig.h"
 
 namespace {
@@ -15,6 +15,15 @@ void WriteRoot(const std::string& path, const Json::Value& root) {
     WriteTextFile(path, WriteFastJson(root));
 }
 
+Json::Value EntryValue(const PendingEntry& entry) {
+    Json::Value file;
+    file["filename"] = entry.filename;
+    file["md5"] = entry.md5;
+    if (!entry.sha256.empty()) file["sha256"] = entry.sha256;
+    file["url"] = entry.url;
+    return file;
+}
+
 }  // namespace
 
 void WritePendingList(const std::string& pendingListPath, const std::vector<UpdateItem>& items) {
@@ -23,11 +32,7 @@ void WritePendingList(const std::string& pendingListPath, const std::vector<Upda
     Json::Value root;
     for (const UpdateItem& item : items) {
         root["success"] = item.ready != 0 ? 1 : 0;
-        Json::Value file;
-        file["filename"] = item.localPath;
-        file["md5"] = item.md5;
-        file["url"] = item.url;
-        root["files"].append(std::move(file));
+        root["files"].append(EntryValue({item.localPath, item.md5, item.sha256, item.url}));
     }
     WriteRoot(pendingListPath, root);
 }
@@ -40,13 +45,7 @@ void WritePendingEntries(const std::string& pendingListPath,
     }
     Json::Value root;
     root["success"] = 1;
-    for (const PendingEntry& entry : entries) {
-        Json::Value file;
-        file["filename"] = entry.filename;
-        file["md5"] = entry.md5;
-        file["url"] = entry.url;
-        root["files"].append(std::move(file));
-    }
+    for (const PendingEntry& entry : entries) root["files"].append(EntryValue(entry));
     WriteRoot(pendingListPath, root);
 }
 
@@ -69,6 +68,9 @@ std::optional<PendingList> ReadPendingList(const std::string& pendingListPath) {
             if (!value.isString()) return std::nullopt;
             *field = value.asString();
         }
+        const Json::Value& sha256 = file["sha256"];
+        if (!sha256.isNull() && !sha256.isString()) return std::nullopt;
+        entry.sha256 = sha256.isString() ? sha256.asString() : std::string();
         list.files.push_back(std::move(entry));
     }
     return list;
@@ -97,7 +99,8 @@ bool IsPendingUpdateReady(const UpdaterConfig& config) {
     if (!list || list->success == 0 || list->files.empty()) return false;
     for (const PendingEntry& entry : list->files) {
         if (!StagedComponents(entry.filename, config.stagingFolder)) return false;
-        if (!IsMd5Hex(entry.md5) || !SameMd5(FileMd5Hex(entry.filename), entry.md5)) return false;
+        if (!IsExpectedDigest(entry.digest()) || !FileHasDigest(entry.filename, entry.digest()))
+            return false;
     }
-    return true;
+    return MayUsePendingList(config, *list);
 }

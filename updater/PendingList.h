@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "updater/FileDigest.h"
 #include "updater/UpdateList.h"
 
 struct UpdaterConfig;
@@ -11,12 +12,16 @@ struct UpdaterConfig;
 // The pending-download list "UpdateLst.cfg" at the top of the staging folder: the
 // files of the update being downloaded or waiting to be installed. JSON in the
 // manifest byte format: {"files":[{"filename":…,"md5":…,"url":…},…],"success":1}.
-// "filename" is the staged file's full native path.
+// "filename" is the staged file's full native path. An entry whose manifest names a
+// SHA-256 also carries it as "sha256" (between "md5" and "url").
 
 struct PendingEntry {
     std::string filename;
     std::string md5;
+    std::string sha256;  // "" when the entry has none
     std::string url;
+
+    ExpectedDigest digest() const { return {md5, sha256}; }
 };
 
 struct PendingList {
@@ -34,7 +39,7 @@ void WritePendingEntries(const std::string& pendingListPath,
 
 // The list, or nothing when it is missing, too large or malformed (not an object,
 // "files" not an array of objects with string members, "success" present but not an
-// integer). A missing "success" reads as 0.
+// integer). A missing "success" reads as 0, a missing "sha256" as "".
 std::optional<PendingList> ReadPendingList(const std::string& pendingListPath);
 
 // The path of a staged file below the staging folder as its components, or nothing
@@ -45,6 +50,7 @@ std::optional<std::vector<std::string>> StagedComponents(const std::string& file
 
 // True when a list left by an earlier run is complete: it names at least one file,
 // its "success" is not 0, and every listed file lies below the staging folder and is
-// there with its listed digest. A list of which only some files arrived (a quit in
-// mid-download) is not ready, so half an update is never installed.
+// there with its listed digests. A list of which only some files arrived (a quit in
+// mid-download) is not ready, so half an update is never installed. With a publisher
+// key in the installation the list must also be signed (MayUsePendingList).
 bool IsPendingUpdateReady(const UpdaterConfig& config);

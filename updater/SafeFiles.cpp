@@ -84,22 +84,15 @@ UniqueFd OpenFileBelow(const std::string& base, const std::vector<std::string>& 
     return file;
 }
 
-std::string FileMd5Below(const std::string& base, const std::vector<std::string>& components) {
+bool FileHasDigestBelow(const std::string& base, const std::vector<std::string>& components,
+                        const ExpectedDigest& expected) {
     const UniqueFd file = OpenFileBelow(base, components);
-    if (!file.valid()) return {};
-    Md5Digest md5;
-    std::vector<char> buffer(kCopyBytes);
-    while (true) {
-        ssize_t got = 0;
-        if (!ReadAll(file.get(), buffer.data(), buffer.size(), got)) return {};
-        if (got == 0) break;
-        md5.Update(buffer.data(), static_cast<size_t>(got));
-    }
-    return md5.FinishHex();
+    return file.valid() && FdHasDigest(file.get(), expected);
 }
 
 InstallResult InstallFileBelow(int source, const std::string& targetBase,
-                               const std::vector<std::string>& components, const std::string& md5) {
+                               const std::vector<std::string>& components,
+                               const ExpectedDigest& expected) {
     if (source < 0 || components.empty()) return InstallResult::kSourceMissing;
     const std::vector<std::string> folders(components.begin(), components.end() - 1);
     const std::string& name = components.back();
@@ -125,7 +118,7 @@ InstallResult InstallFileBelow(int source, const std::string& targetBase,
         return result;
     };
 
-    Md5Digest digest;
+    ContentDigest digest;
     while (got > 0) {
         digest.Update(buffer.data(), static_cast<size_t>(got));
         if (!WriteAll(out.get(), buffer.data(), static_cast<size_t>(got)))
@@ -133,7 +126,7 @@ InstallResult InstallFileBelow(int source, const std::string& targetBase,
         if (!ReadAll(source, buffer.data(), buffer.size(), got))
             return discard(InstallResult::kFailed);
     }
-    if (!SameMd5(digest.FinishHex(), md5)) return discard(InstallResult::kDigestMismatch);
+    if (!digest.FinishMatches(expected)) return discard(InstallResult::kDigestMismatch);
     if (fchmod(out.get(), mode) != 0 || fsync(out.get()) != 0)
         return discard(InstallResult::kFailed);
     out.Reset();

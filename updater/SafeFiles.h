@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/UniqueFd.h"
+#include "updater/FileDigest.h"
 
 // File operations confined to one folder: a path is walked component by component
 // from a descriptor of the base folder, and a symbolic link met on the way is never
@@ -21,9 +22,10 @@ platform::UniqueFd OpenFolderBelow(const std::string& base, const std::vector<st
 platform::UniqueFd OpenFileBelow(const std::string& base,
                                  const std::vector<std::string>& components);
 
-// The MD5 of the regular file `components` below `base` (links not followed); "" when
-// it cannot be read.
-std::string FileMd5Below(const std::string& base, const std::vector<std::string>& components);
+// True when the regular file `components` below `base` (links not followed) has the
+// expected digests; false when it cannot be read.
+bool FileHasDigestBelow(const std::string& base, const std::vector<std::string>& components,
+                        const ExpectedDigest& expected);
 
 enum class InstallResult {
     kInstalled,       // the target now holds the new bytes
@@ -39,4 +41,5 @@ enum class InstallResult {
 // part. Missing folders are created. The new file keeps the mode of the file it
 // replaces; a new file is executable when it starts like a program ("\x7fELF", "#!").
 InstallResult InstallFileBelow(int source, const std::string& targetBase,
-                               const std::vector<std::string>& components, const std::string& md5);
+                               const std::vector<std::string>& components,
+                               const ExpectedDigest& expected);

@@ -27,7 +27,10 @@ struct CheckResult {
 //  3. "Update.txt" is fetched into the server manifest file;
 //  4. the installation is digested into the local manifest and compared;
 //  5. with files to fetch, the staging folder is emptied and the pending list written.
-// Every server answer is used only after the step that reads it; a check of the
-// answers' authenticity belongs right after steps 2 and 3. Blocks on the network:
-// never call it on the user-interface thread.
+// With a publisher key in the installation ("Config/UpdateKey.pub"), "Version.txt"
+// and "Update.txt" are each used only once their signatures ("Version.txt.sig",
+// "Update.txt.sig") are verified, every file must carry a SHA-256 in the manifest,
+// and the verified files are kept in the staging folder with the pending list; any
+// failure ends the check with nothing changed. Blocks on the network: never call it
+// on the user-interface thread.
 CheckResult RunUpdateCheck(const UpdaterConfig& config);

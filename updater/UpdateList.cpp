@@ -22,7 +22,8 @@ const Json::Value& ArrayMember(const Json::Value& node, const char* key) {
     return value.isArray() ? value : kEmpty;
 }
 
-bool ValidateFolder(const Json::Value& node, size_t& entries, std::string& problem) {
+bool ValidateFolder(const Json::Value& node, bool requireSha256, size_t& entries,
+                    std::string& problem) {
     if (!node.isObject()) return problem = "a folder is not an object", false;
     const Json::Value& name = node["name"];
     if (!name.isString() || !IsSafeManifestName(name.asString()))
@@ -39,6 +40,10 @@ bool ValidateFolder(const Json::Value& node, size_t& entries, std::string& probl
             const Json::Value& md5 = file["MD5"];
             if (!md5.isString() || !IsMd5Hex(md5.asString()))
                 return problem = "a file has no MD5 digest", false;
+            const Json::Value& sha256 = file["SHA256"];
+            const bool sha256Valid = sha256.isString() && IsSha256Hex(sha256.asString());
+            if (sha256.isNull() ? requireSha256 : !sha256Valid)
+                return problem = "a file has no SHA-256 digest", false;
             if (++entries > kMaxManifestEntries) return problem = "too many entries", false;
         }
     }
@@ -46,7 +51,7 @@ bool ValidateFolder(const Json::Value& node, size_t& entries, std::string& probl
     if (!subdirs.isNull()) {
         if (!subdirs.isArray()) return problem = "\"subdirs\" is not an array", false;
         for (const Json::Value& child : subdirs)
-            if (!ValidateFolder(child, entries, problem)) return false;
+            if (!ValidateFolder(child, requireSha256, entries, problem)) return false;
     }
     return true;
 }
@@ -77,10 +82,10 @@ bool LocalManifestIndex::IsFileChanged(const std::string& md5, const std::string
     return true;
 }
 
-bool ValidateServerManifest(const Json::Value& root, std::string* problem) {
+bool ValidateServerManifest(const Json::Value& root, std::string* problem, bool requireSha256) {
     size_t entries = 0;
     std::string why;
-    const bool valid = ValidateFolder(root, entries, why);
+    const bool valid = ValidateFolder(root, requireSha256, entries, why);
     if (problem) *problem = why;
     return valid;
 }
@@ -99,6 +104,7 @@ void CollectChangedFiles(const Json::Value& serverNode, const std::string& prefi
         item.localPath = target.stagingFolder + "/" + ManifestNameToPath(relative + name);
         item.fileName = name;
         item.md5 = md5;
+        item.sha256 = StringMember(file, "SHA256");
         item.url = target.updateBaseUrl;
         // The URL path mirrors the relative path, segment by segment.
         size_t start = 0;
@@ -118,7 +124,8 @@ void CollectChangedFiles(const Json::Value& serverNode, const std::string& prefi
 }
 
 bool ComputeUpdateList(const std::string& serverManifestFile, const std::string& localManifestFile,
-                       const UpdateTarget& target, std::vector<UpdateItem>& list) {
+                       const UpdateTarget& target, std::vector<UpdateItem>& list,
+                       bool requireSha256) {
     list.clear();
     Json::Value localRoot;
     ReadJsonFile(localManifestFile, localRoot);
@@ -128,7 +135,7 @@ bool ComputeUpdateList(const std::string& serverManifestFile, const std::string&
         return false;
     }
     std::string problem;
-    if (!ValidateServerManifest(serverRoot, &problem)) {
+    if (!ValidateServerManifest(serverRoot, &problem, requireSha256)) {
         platform::DebugOutput("MS - 服务器的文件清单被拒绝: " + problem);
         return false;
     }

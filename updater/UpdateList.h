@@ -14,6 +14,7 @@ struct UpdateItem {
     std::string fileName;   // the manifest's "name" (ANSI)
     std::string url;        // updateBaseUrl + the path below the root, "/"-separated
     std::string md5;        // the server manifest's "MD5"
+    std::string sha256;     // the server manifest's "SHA256", "" when it names none
     int ready = 1;          // written as the pending list's "success"
 };
 
@@ -44,10 +45,13 @@ inline constexpr size_t kMaxManifestEntries = 100'000;
 
 // Checks a server manifest before any of it is used: the root and every folder are
 // objects; every name (root, folders, files) is a safe name (IsSafeManifestName);
-// "files" and "subdirs" are arrays when present; every file has a 32-digit hex "MD5";
-// at most kMaxManifestEntries entries. Any fault refuses the whole manifest, so a
-// damaged or hostile manifest never leads to half an update. `problem` tells which.
-bool ValidateServerManifest(const Json::Value& root, std::string* problem = nullptr);
+// "files" and "subdirs" are arrays when present; every file has a 32-digit hex "MD5",
+// and a "SHA256" of 64 hex digits where it has one (with `requireSha256`, every file
+// must have one); at most kMaxManifestEntries entries. Any fault refuses the whole
+// manifest, so a damaged or hostile manifest never leads to half an update. `problem`
+// tells which.
+bool ValidateServerManifest(const Json::Value& root, std::string* problem = nullptr,
+                            bool requireSha256 = false);
 
 // Appends an item for every file of the (validated) server tree under `serverNode`
 // that the local index reports changed, except "Config.cfg" and "Version.txt" in any
@@ -61,6 +65,7 @@ void CollectChangedFiles(const Json::Value& serverNode, const std::string& prefi
 
 // Parses both manifest files (a missing or invalid local manifest counts as empty)
 // and fills `list` (emptied first). A missing, unreadable or refused server manifest
-// gives an empty list and false.
+// (see ValidateServerManifest) gives an empty list and false.
 bool ComputeUpdateList(const std::string& serverManifestFile, const std::string& localManifestFile,
-                       const UpdateTarget& target, std::vector<UpdateItem>& list);
+                       const UpdateTarget& target, std::vector<UpdateItem>& list,
+                       bool requireSha256 = false);

@@ -224,6 +224,28 @@ TEST_F(HttpDownloadTest, BodyCutOnceIsFetchedAgainFromItsStart) {
     EXPECT_EQ(HttpFetchText(server_.url("/Version.txt")), body);
 }
 
+TEST_F(HttpDownloadTest, FetchedTextAboveItsLimitIsRefusedWhateverTheHeadSaid) {
+    // Three pieces: the limit is passed by the last one.
+    const std::string body = Pattern(30'000);
+    for (const char* path : {"/lying", "/honest"}) {
+        server_.server().Get(path, [&, path](const httplib::Request& req, httplib::Response& res) {
+            if (req.method == "HEAD")
+                AnnounceLength(res, std::string(path) == "/lying" ? 10 : body.size());
+            else
+                res.set_content(body, "text/plain");
+        });
+    }
+    server_.Start();
+    EXPECT_EQ(HttpFetchText(server_.url("/lying"), 25'000), "");
+    // Within the cap, but past the length the HEAD announced: not the object it described.
+    EXPECT_EQ(HttpFetchText(server_.url("/lying"), 30'000), "");
+    EXPECT_EQ(HttpFetchText(server_.url("/honest"), 30'000), body);
+    EXPECT_EQ(HttpFetchText(server_.url("/honest"), 29'999), "");
+    const Strings requests = server_.requests();
+    // The refused length got no GET: the one GET is the accepted fetch's.
+    EXPECT_EQ(std::count(requests.begin(), requests.end(), "GET /honest"), 1);
+}
+
 TEST_F(HttpDownloadTest, RefusedInputsMakeNoRequest) {
     downloadtest::SilentListener listener;
     const std::string host = listener.hostPort();

@@ -1,7 +1,7 @@
 // devserver: a loopback HTTP server for the sample portal, the update server and
 // the statistics server. See docs/ENGINE.md.
 //
-//   devserver [--port N] [--root DIR] [--log FILE] [--latency-ms N]
+//   devserver [--port N] [--root DIR]... [--log FILE] [--latency-ms N]
 
 #include <httplib.h>
 
@@ -13,6 +13,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tools/devserver/SiteFiles.h"
 
@@ -20,15 +21,19 @@ namespace {
 
 struct Options {
     int port = devserver::kDefaultPort;
-    std::string root = TROVIK_DEVSERVER_SITE;
+    // Searched in order. By default the update channels signed at build time with the
+    // build's sample key come first, then the bundled sample sites.
+    std::vector<std::string> roots = {TROVIK_DEVSERVER_SIGNED_SITE, TROVIK_DEVSERVER_SITE};
+    bool rootGiven = false;
     std::string logPath;
     int latencyMs = 0;
 };
 
 const char* kUsage =
-    "usage: devserver [--port N] [--root DIR] [--log FILE] [--latency-ms N]\n"
+    "usage: devserver [--port N] [--root DIR]... [--log FILE] [--latency-ms N]\n"
     "  --port N        port on 127.0.0.1 (default 18632; 0 takes a free one)\n"
-    "  --root DIR      document root (default: the bundled sample sites)\n"
+    "  --root DIR      document root; several are searched in the order given (default:\n"
+    "                  the build's signed update channels, then the bundled sample sites)\n"
     "  --log FILE      append every request line (\"GET /path?query\") to FILE\n"
     "  --latency-ms N  wait N milliseconds before answering each request\n"
     "Prints \"port N\" once listening.\n";
@@ -49,7 +54,9 @@ bool ParseOptions(int argc, char** argv, Options* options) {
         if (arg == "--port") {
             if (!ParseNumber(value, 65535, &options->port)) return false;
         } else if (arg == "--root") {
-            options->root = value;
+            if (!options->rootGiven) options->roots.clear();
+            options->rootGiven = true;
+            options->roots.push_back(value);
         } else if (arg == "--log") {
             options->logPath = value;
         } else if (arg == "--latency-ms") {
@@ -128,7 +135,9 @@ int main(int argc, char** argv) {
             res.set_content("ok", "text/plain");
             return httplib::Server::HandlerResponse::Handled;
         }
-        const auto file = devserver::ResolveFile(options.root, req.target);
+        std::optional<std::string> file;
+        for (const std::string& root : options.roots)
+            if (!file) file = devserver::ResolveFile(root, req.target);
         bool ok = false;
         std::string body = file ? ReadWholeFile(*file, &ok) : std::string();
         if (!ok) {

@@ -89,11 +89,17 @@ TEST_F(InstallTest, NeverWritesOutsideTheInstallationAndKeepsWhatFailed) {
     Stage("Busy", "new", kMd5New);
     Stage("ok.txt", "abc", kMd5Abc);
     Stage("damaged.txt", "abd", kMd5Abc);
+    // An entry naming a file outside the staging folder is never read.
+    WriteFile(dir_.path() / "evil.txt", "abc");
+    items_.push_back(items_.back());
+    items_.back().localPath = (dir_.path() / "evil.txt").string();
+    WritePendingList(config_.pendingListPath, items_);
 
     const InstallSummary summary = InstallPendingFiles(config_);
     EXPECT_EQ(summary.installed, 1);
     EXPECT_EQ(summary.failed, 2);
-    EXPECT_EQ(summary.skipped, 1);
+    EXPECT_EQ(summary.skipped, 2);
+    EXPECT_FALSE(fs::exists(App("evil.txt")));
     EXPECT_TRUE(fs::is_empty(outside));
     EXPECT_TRUE(fs::is_directory(App("Busy")));
     EXPECT_FALSE(fs::exists(App("damaged.txt")));
@@ -104,7 +110,7 @@ TEST_F(InstallTest, NeverWritesOutsideTheInstallationAndKeepsWhatFailed) {
     ReconcilePending(config_);
     const auto list = ReadPendingList(config_.pendingListPath);
     ASSERT_TRUE(list);
-    ASSERT_EQ(list->files.size(), 3u);
+    ASSERT_EQ(list->files.size(), 4u);
     EXPECT_FALSE(fs::exists(fs::path(config_.stagingFolder) / "ok.txt"));
     EXPECT_TRUE(fs::exists(fs::path(config_.stagingFolder) / "Busy"));
     for (const auto& entry : list->files)

@@ -190,6 +190,13 @@ TEST(UpdateList, AHostileOrDamagedManifestIsRefusedWhole) {
     // Damaged structure or digests.
     EXPECT_TRUE(Compare(withFile(File("a.txt", "")), local).empty());
     EXPECT_TRUE(Compare(withFile(File("a.txt", std::string(32, 'g'))), local).empty());
+    // A "SHA256" member, where present, must be a SHA-256 digest.
+    Json::Value badSha = withFile(good);
+    badSha["files"][1]["SHA256"] = kMd5Abc;
+    EXPECT_TRUE(Compare(badSha, local).empty());
+    badSha["files"][1]["SHA256"] = std::string(64, 'a');
+    EXPECT_EQ(Compare(badSha, local).size(), 2u);
+    EXPECT_EQ(Compare(badSha, local)[1].sha256, std::string(64, 'a'));
     Json::Value numberName = withFile(good);
     numberName["files"][1]["name"] = 7;
     EXPECT_TRUE(Compare(numberName, local).empty());
@@ -207,8 +214,15 @@ TEST(UpdateList, AHostileOrDamagedManifestIsRefusedWhole) {
 TEST(UpdateList, DigestsAndNames) {
     EXPECT_TRUE(IsMd5Hex(kMd5Abc));
     EXPECT_FALSE(IsMd5Hex(std::string(kMd5Abc) + "0"));
-    EXPECT_TRUE(SameMd5("ABCDEF0123456789abcdef0123456789", "abcdef0123456789ABCDEF0123456789"));
-    EXPECT_FALSE(SameMd5("", ""));
+    EXPECT_TRUE(SameDigest("ABCDEF0123456789abcdef0123456789", "abcdef0123456789ABCDEF0123456789"));
+    EXPECT_FALSE(SameDigest("", ""));
+    const std::string sha256(64, 'A');
+    EXPECT_TRUE(IsSha256Hex(sha256));
+    EXPECT_FALSE(IsSha256Hex(kMd5Abc));
+    EXPECT_TRUE(IsExpectedDigest({kMd5Abc, ""}));
+    EXPECT_TRUE(IsExpectedDigest({kMd5Abc, sha256}));
+    EXPECT_FALSE(IsExpectedDigest({kMd5Abc, kMd5Abc}));
+    EXPECT_FALSE(IsExpectedDigest({"", sha256}));
     EXPECT_TRUE(IsNeverFetchedName("vErSiOn.TxT"));
     EXPECT_FALSE(IsNeverFetchedName("Config.cfg.bak"));
 

@@ -18,29 +18,24 @@ constexpr char kChannel[] = "/update/Trovik/stable/";
 
 namespace {
 
-std::string Md5Of(const std::string& bytes) {
-    Md5Digest md5;
-    md5.Update(bytes.data(), bytes.size());
-    return md5.FinishHex();
-}
-
 // Adds `path` (below `node`) to a manifest tree.
-void AddToManifest(Json::Value& node, const std::string& path, const std::string& md5) {
+void AddToManifest(Json::Value& node, const std::string& path, const ExpectedDigest& digest) {
     const size_t slash = path.find('/');
     if (slash == std::string::npos) {
         Json::Value file;
         file["name"] = path;
-        file["MD5"] = md5;
+        file["MD5"] = digest.md5;
+        if (!digest.sha256.empty()) file["SHA256"] = digest.sha256;
         node["files"].append(file);
         return;
     }
     const std::string folder = path.substr(0, slash);
     for (Json::Value& child : node["subdirs"])
         if (child["name"].asString() == folder)
-            return AddToManifest(child, path.substr(slash + 1), md5);
+            return AddToManifest(child, path.substr(slash + 1), digest);
     Json::Value child;
     child["name"] = folder;
-    AddToManifest(child, path.substr(slash + 1), md5);
+    AddToManifest(child, path.substr(slash + 1), digest);
     node["subdirs"].append(child);
 }
 
@@ -56,6 +51,8 @@ void UpdateServerTest::SetUp() {
             res.set_content(version_, "text/plain");
         } else if (path == "Update.txt") {
             res.set_content(manifest_, "text/plain");
+        } else if (extra_.count(path)) {
+            res.set_content(extra_[path], "text/plain");
         } else if (failing_.count(path) || !files_.count(path)) {
             res.status = 404;
         } else {
@@ -92,15 +89,37 @@ void UpdateServerTest::TearDown() {
     server_.Stop();
 }
 
-void UpdateServerTest::Publish(const std::string& version,
-                               const std::map<std::string, std::string>& files) {
+std::string UpdateServerTest::ManifestOf(const std::map<std::string, std::string>& files,
+                                         bool sha256) {
     Json::Value root;
     root["name"] = "Trovik";
-    for (const auto& [path, bytes] : files) AddToManifest(root, path, Md5Of(bytes));
+    for (const auto& [path, bytes] : files) {
+        ContentDigest digest;
+        digest.Update(bytes.data(), bytes.size());
+        ExpectedDigest digests = digest.FinishHex();
+        if (!sha256) digests.sha256.clear();
+        AddToManifest(root, path, digests);
+    }
+    return WriteFastJson(root);
+}
+
+void UpdateServerTest::Publish(const std::string& version,
+                               const std::map<std::string, std::string>& files) {
+    PublishManifest(version, ManifestOf(files), files);
+}
+
+void UpdateServerTest::PublishManifest(const std::string& version, const std::string& manifest,
+                                       const std::map<std::string, std::string>& files) {
     std::lock_guard<std::mutex> lock(mutex_);
     version_ = version;
     files_ = files;
-    manifest_ = WriteFastJson(root);
+    manifest_ = manifest;
+    extra_.clear();
+}
+
+void UpdateServerTest::Serve(const std::string& path, const std::string& bytes) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    extra_[path] = bytes;
 }
 
 void UpdateServerTest::Fail(const std::string& path) {

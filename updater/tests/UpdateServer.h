@@ -30,6 +30,14 @@ protected:
     // The files the channel serves and lists in its manifest ("Update.txt"), by path
     // below the manifest root, and the text of "Version.txt".
     void Publish(const std::string& version, const std::map<std::string, std::string>& files);
+    // The same with the manifest's text given; forgets every path given to Serve.
+    void PublishManifest(const std::string& version, const std::string& manifest,
+                         const std::map<std::string, std::string>& files);
+    // The manifest listing `files` with their MD5 (and with `sha256` their SHA-256).
+    static std::string ManifestOf(const std::map<std::string, std::string>& files,
+                                  bool sha256 = false);
+    // Serves `bytes` at `path` below the channel (a signature, for example).
+    void Serve(const std::string& path, const std::string& bytes);
     // Paths answered 404, or with other bytes than the manifest's digest says.
     void Fail(const std::string& path);
     void Corrupt(const std::string& path);
@@ -63,6 +71,7 @@ private:
     std::string version_;
     std::string manifest_;
     std::map<std::string, std::string> files_;
+    std::map<std::string, std::string> extra_;
     std::set<std::string> failing_;
     std::set<std::string> corrupt_;
 };
