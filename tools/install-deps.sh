@@ -9,7 +9,7 @@ PACKAGES=(
   libcurl4-openssl-dev libhtmlcxx-dev libjsoncpp-dev
   qt6-base-dev libqt6svg6 libzip-dev libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
-  zip xvfb xauth xdotool x11-utils fonts-wqy-zenhei
+  zip xvfb xauth xdotool x11-utils x11-xserver-utils fonts-wqy-zenhei
   clang libclang-rt-14-dev python3-pil
   xdg-utils pkexec
 )

@@ -85,11 +85,33 @@ wait_for xdotool getwindowgeometry "$WID" >/dev/null || fail "no window geometry
 eval "$(xdotool getwindowgeometry --shell "$WID")"
 at() { xdotool mousemove --sync $((X + $1)) $((Y + $2)); }
 
+# xdotool types a character that has no key by binding it to a spare key for the
+# moment of the key press; a busy client that reads the keyboard map late then sees
+# another character or none. Bind every character of the name to a key of its own
+# first, so the map stays the same while they are typed.
+NAME="山海长歌"
+bind_keys() {
+    local free codes=() expr=()
+    # Keys without any symbol: "keycode N =".
+    free=$(xmodmap -pke | awk 'NF == 3 && $3 == "=" {print $2}' | tail -n 4)
+    read -r -a codes <<<"$(echo $free)"
+    [ ${#codes[@]} -eq 4 ] || return 1
+    local i=0 ch
+    for ch in $(echo "$NAME" | grep -o .); do
+        expr+=(-e "keycode ${codes[$i]} = $(printf 'U%04X' "'$ch")")
+        i=$((i + 1))
+    done
+    xmodmap "${expr[@]}"
+}
+bind_keys || fail "no spare keys to bind the name's characters to"
+mapped() { xmodmap -pke | grep -q "= U6B4C"; }
+wait_for mapped || fail "the keyboard map did not take the name's characters"
+
 # Search box centre (163, 298): click, type a sample show's name, press Enter.
 at 163 298 && xdotool click 1
 sleep_until_focus() { xdotool getwindowfocus >/dev/null; }
 wait_for sleep_until_focus
-xdotool type --delay 30 "山海长歌"
+xdotool type --delay 30 "$NAME"
 xdotool key Return
 
 wait_for grep -q 'search: [1-9][0-9]* items shown' "$WORK/trovik.log" ||
