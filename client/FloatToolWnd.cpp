@@ -1,7 +1,7 @@
 #include "client/FloatToolWnd.h"
 
-#include "client/ClientSettings.h"
 #include "client/PopupMenu.h"
+#include "client/core/ClientSettings.h"
 #include "client/mainwnd/WindowState.h"
 
 using namespace UiLib;

@@ -1,6 +1,6 @@
 #include "client/PopupMenu.h"
 
-#include "client/ClientSettings.h"
+#include "client/core/ClientSettings.h"
 #include "client/menu/MenuWnd.h"
 
 using namespace UiLib;

@@ -9,7 +9,7 @@
 
 #include "client/AppIcon.h"
 #include "client/SingleInstance.h"
-#include "client/StartupFlags.h"
+#include "client/core/StartupFlags.h"
 #include "client/mainwnd/Trovik.h"
 #include "uilib/UiLib.h"
 

@@ -1,6 +1,6 @@
 #include "client/dialogs/ConfigDlg.h"
 
-#include "client/ClientSettings.h"
+#include "client/core/ClientSettings.h"
 #include "client/mainwnd/WindowState.h"
 
 using namespace UiLib;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "client/ClientPaths.h"
+#include "client/core/ClientPaths.h"
 #include "client/mainwnd/ListImages.h"
 #include "client/mainwnd/Trovik.h"
 #include "platform/CodePage.h"

@@ -1,6 +1,6 @@
 #include "client/mainwnd/MsFrameWnd.h"
 
-#include "client/ClientSettings.h"
+#include "client/core/ClientSettings.h"
 #include "platform/Folders.h"
 
 using namespace UiLib;

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <thread>
 
-#include "client/UsageReport.h"
+#include "client/core/UsageReport.h"
 #include "client/mainwnd/EngineBinding.h"
 #include "client/mainwnd/MainViews.h"
 #include "client/mainwnd/ResultPresenter.h"

@@ -2,11 +2,11 @@
 
 #include "client/mainwnd/Trovik.h"
 
-#include "client/ClientPaths.h"
-#include "client/ClientSettings.h"
 #include "client/FloatToolWnd.h"
-#include "client/UpdaterHandOff.h"
-#include "client/UsageReport.h"
+#include "client/core/ClientPaths.h"
+#include "client/core/ClientSettings.h"
+#include "client/core/UpdaterHandOff.h"
+#include "client/core/UsageReport.h"
 #include "client/mainwnd/HotLists.h"
 #include "client/mainwnd/ListDownload.h"
 #include "client/mainwnd/MainViews.h"

@@ -8,15 +8,11 @@
 #include <memory>
 #include <string>
 
+#include "client/core/MainWindowIdentity.h"
 #include "client/mainwnd/MsFrameWnd.h"
 #include "uilib/UiLib.h"
 
 class CFloatingToolWindow;
-
-// The main window's title and class name: the single-instance check, the window's
-// creation and the updater hand-off all use them.
-inline constexpr const wchar_t* kMainWindowTitle = L"Trovik";
-inline constexpr const wchar_t* kMainWindowClass = L"TrovikarClient";
 
 // Timer ids and private messages of the main window.
 constexpr UiLib::UINT_PTR TIMER_BANNER = 2025;

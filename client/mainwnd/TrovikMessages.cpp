@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "client/ClientSettings.h"
 #include "client/FloatToolWnd.h"
 #include "client/PopupMenu.h"
-#include "client/UpdaterHandOff.h"
+#include "client/core/ClientSettings.h"
+#include "client/core/UpdaterHandOff.h"
 #include "client/dialogs/ClientDialogs.h"
 #include "client/dialogs/MsgDlg.h"
 #include "client/mainwnd/Banner.h"

@@ -7,7 +7,7 @@
 #include "IsolatedEnv.h"
 #include "WaitFor.h"
 #include "client/SingleInstance.h"
-#include "client/StartupFlags.h"
+#include "client/core/StartupFlags.h"
 #include "platform/WindowRegistry.h"
 
 namespace {

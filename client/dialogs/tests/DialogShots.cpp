@@ -19,7 +19,7 @@
 
 #include "IsolatedEnv.h"
 #include "LoopbackServer.h"
-#include "client/ClientSettings.h"
+#include "client/core/ClientSettings.h"
 #include "client/dialogs/AboutDlg.h"
 #include "client/dialogs/ConfigDlg.h"
 #include "client/dialogs/SkinSetDlg.h"

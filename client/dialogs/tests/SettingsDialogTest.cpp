@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "MainWindowFixture.h"
-#include "client/UsageIdentity.h"
+#include "client/core/UsageIdentity.h"
 #include "client/dialogs/AboutDlg.h"
 #include "client/dialogs/ClientDialogs.h"
 #include "client/dialogs/MsgDlg.h"

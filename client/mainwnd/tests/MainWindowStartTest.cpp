@@ -7,10 +7,10 @@
 
 #include "MainWindowFixture.h"
 #include "WaitFor.h"
-#include "client/ClientPaths.h"
+#include "client/FloatToolWnd.h"
+#include "client/core/ClientPaths.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"
-#include "client/FloatToolWnd.h"
 
 using namespace UiLib;
 using namespace mainwndtest;

@@ -9,7 +9,7 @@
 
 #include "MainWindowFixture.h"
 #include "TempDir.h"
-#include "client/ClientPaths.h"
+#include "client/core/ClientPaths.h"
 #include "platform/CodePage.h"
 
 using namespace UiLib;

@@ -9,7 +9,7 @@
 #include "IsolatedEnv.h"
 #include "TempDir.h"
 #include "WaitFor.h"
-#include "client/UpdaterHandOff.h"
+#include "client/core/UpdaterHandOff.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"
 

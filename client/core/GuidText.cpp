@@ -1,4 +1,4 @@
-#include "client/GuidText.h"
+#include "client/core/GuidText.h"
 
 #include <mutex>
 

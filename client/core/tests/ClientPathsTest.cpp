@@ -4,7 +4,7 @@
 
 #include "IsolatedEnv.h"
 #include "TempDir.h"
-#include "client/ClientPaths.h"
+#include "client/core/ClientPaths.h"
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,6 @@
-#include "client/ClientSettings.h"
+#include "client/core/ClientSettings.h"
 
-#include "client/GuidText.h"
+#include "client/core/GuidText.h"
 #include "platform/AutoStart.h"
 #include "platform/CodePage.h"
 #include "platform/Folders.h"

@@ -5,8 +5,8 @@
 
 #include "IsolatedEnv.h"
 #include "TempDir.h"
-#include "client/ClientSettings.h"
-#include "client/GuidText.h"
+#include "client/core/ClientSettings.h"
+#include "client/core/GuidText.h"
 #include "platform/AutoStart.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"

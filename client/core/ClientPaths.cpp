@@ -1,4 +1,4 @@
-#include "client/ClientPaths.h"
+#include "client/core/ClientPaths.h"
 
 #include "platform/Folders.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "client/ClientPaths.h"
+#include "client/core/ClientPaths.h"
 
 // The client's user choices and identity. A default-constructed record holds the
 // values in force when no settings file supplies one.

@@ -1,4 +1,4 @@
-#include "client/StartupFlags.h"
+#include "client/core/StartupFlags.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "client/UsageReport.h"
+#include "client/core/UsageReport.h"
 
 #include <system_error>
 #include <thread>

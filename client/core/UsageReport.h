@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "client/UsageIdentity.h"
+#include "client/core/UsageIdentity.h"
 
 // Sends one usage report ("liveness.php", see BuildUsageQuery) on a thread of its own
 // and returns at once: the thread works on copies of the setup and of the text (cut

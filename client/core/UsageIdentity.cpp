@@ -1,4 +1,4 @@
-#include "client/UsageIdentity.h"
+#include "client/core/UsageIdentity.h"
 
 #include "platform/FileVersion.h"
 #include "platform/Identity.h"

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "client/ClientPaths.h"
-#include "client/ClientSettings.h"
-#include "client/UsageQuery.h"
+#include "client/core/ClientPaths.h"
+#include "client/core/ClientSettings.h"
+#include "client/core/UsageQuery.h"
 
 // The statistics server used when "AutoCfg.cfg" names none in "Stat"/"Host". There
 // is no public statistics server: this is the address where the bundled loopback

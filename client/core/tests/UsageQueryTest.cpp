@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <regex>
 
-#include "QueryDecode.h"
-#include "client/UsageQuery.h"
+#include "client/core/UsageQuery.h"
+#include "client/core/tests/QueryDecode.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <set>
 
 #include "LoopbackServer.h"
-#include "QueryDecode.h"
 #include "WaitFor.h"
-#include "client/UsageReport.h"
+#include "client/core/UsageReport.h"
+#include "client/core/tests/QueryDecode.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "IsolatedEnv.h"
 #include "TempDir.h"
-#include "client/UsageIdentity.h"
+#include "client/core/UsageIdentity.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "client/UsageQuery.h"
+#include "client/core/UsageQuery.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "client/UpdaterHandOff.h"
+#include "client/core/UpdaterHandOff.h"
 
-#include "client/ClientPaths.h"
-#include "client/StartupFlags.h"
-#include "client/mainwnd/Trovik.h"
+#include "client/core/ClientPaths.h"
+#include "client/core/MainWindowIdentity.h"
+#include "client/core/StartupFlags.h"
 #include "platform/CodePage.h"
 #include "platform/Folders.h"
 #include "platform/Process.h"
