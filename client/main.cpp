@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "client/AppIcon.h"
 #include "client/SingleInstance.h"
 #include "client/core/StartupFlags.h"
+#include "client/frame/AppIcon.h"
 #include "client/mainwnd/Trovik.h"
 #include "uilib/UiLib.h"
 

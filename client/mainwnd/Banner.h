@@ -4,7 +4,8 @@
 // two panels "hlTopHotTvLst1" (the picture shown) and "hlTopHotTvLst2" (the next one,
 // sliding in from the right). A slide accelerates (offsets 0 or 2, then 6, 12, 20, ...,
 // n·(n + 1)) with a tick every bannerSlideMs; the new picture then rests for
-// bannerRestMs. The main window skips the ticks while AnimationEnabled() is false.
+// bannerRestMs. The main window skips the ticks while ClientProcess().animationEnabled
+// is false.
 
 #include <cstdint>
 

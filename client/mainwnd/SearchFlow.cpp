@@ -7,13 +7,13 @@
 #include <thread>
 
 #include "client/core/UsageReport.h"
+#include "client/frame/ClientProcess.h"
 #include "client/mainwnd/EngineBinding.h"
 #include "client/mainwnd/MainViews.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "client/mainwnd/SearchFetch.h"
 #include "client/mainwnd/SearchKeyword.h"
 #include "client/mainwnd/Trovik.h"
-#include "client/mainwnd/WindowState.h"
 #include "common/TextCodec.h"
 #include "platform/DebugLog.h"
 
@@ -27,7 +27,7 @@ struct BusyRelease {
 };
 
 void SendEmpty() {
-    UiLib::SendMessageW(MainWindowHandle(), UMSG_SEARCH_EMPTY, 0, 0);
+    UiLib::SendMessageW(ClientProcess().mainWindow.load(), UMSG_SEARCH_EMPTY, 0, 0);
 }
 
 // The worker's body once the busy flag is held.
@@ -60,7 +60,7 @@ int RunSearch(const std::wstring& text) {
     // the window builds the page without waiting on the network.
     int sent = 0;
     FetchItemsInOrder(*engine, results, deadline, limits, [&](ResultItem& item) {
-        UiLib::SendMessageW(MainWindowHandle(), UMSG_SEARCH_ITEM,
+        UiLib::SendMessageW(ClientProcess().mainWindow.load(), UMSG_SEARCH_ITEM,
                             reinterpret_cast<UiLib::WPARAM>(&item), sent == 0 ? count : 0);
         ++sent;
     });

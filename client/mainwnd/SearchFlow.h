@@ -29,7 +29,8 @@ void StartSearch(CTrovik& wnd);
 
 // The search worker: returns 1 when at least one engine result was processed, else 0.
 // Ends at once (0, no message) while another search runs; otherwise reports to
-// MainWindowHandle() with 2028 per result that has play sources, in the engine's order,
+// the main window (ClientProcess().mainWindow) with 2028 per result that has play
+// sources, in the engine's order,
 // and with 2027 when there is nothing to show: empty text, engine not bindable, no
 // results, or no result with play sources. The whole search ends within the bound of
 // CurrentSearchLimits() (SearchFetch.h).

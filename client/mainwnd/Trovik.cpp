@@ -2,15 +2,15 @@
 
 #include "client/mainwnd/Trovik.h"
 
-#include "client/FloatToolWnd.h"
 #include "client/core/ClientPaths.h"
 #include "client/core/ClientSettings.h"
 #include "client/core/UpdaterHandOff.h"
 #include "client/core/UsageReport.h"
+#include "client/frame/ClientProcess.h"
+#include "client/frame/FloatToolWnd.h"
 #include "client/mainwnd/HotLists.h"
 #include "client/mainwnd/ListDownload.h"
 #include "client/mainwnd/MainViews.h"
-#include "client/mainwnd/WindowState.h"
 
 using namespace UiLib;
 
@@ -77,7 +77,7 @@ void CTrovik::InitWindow() {
     resultTabs = static_cast<CTabLayoutUI*>(m_PaintManager.FindControl(L"tlSearchResult"));
     selectColumn = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"vlSelectResult"));
     bannerIndex = 0;
-    SetMainWindowHandle(m_hWnd);
+    ClientProcess().mainWindow.store(m_hWnd);
     SetViewVisible(startView, true);
     SetViewVisible(searchingView, false);
     SetViewVisible(selectColumn, false);

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "client/core/MainWindowIdentity.h"
-#include "client/mainwnd/MsFrameWnd.h"
+#include "client/frame/MsFrameWnd.h"
 #include "uilib/UiLib.h"
 
 class CFloatingToolWindow;

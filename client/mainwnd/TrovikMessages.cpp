@@ -5,19 +5,20 @@
 #include <cstdio>
 #include <string>
 
-#include "client/FloatToolWnd.h"
-#include "client/PopupMenu.h"
 #include "client/core/ClientSettings.h"
 #include "client/core/UpdaterHandOff.h"
 #include "client/dialogs/ClientDialogs.h"
 #include "client/dialogs/MsgDlg.h"
+#include "client/frame/ClientProcess.h"
+#include "client/frame/FloatToolWnd.h"
+#include "client/frame/TrayMenu.h"
 #include "client/mainwnd/Banner.h"
 #include "client/mainwnd/HotLists.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "client/mainwnd/SearchFlow.h"
 #include "client/mainwnd/Trovik.h"
 #include "client/mainwnd/TrovikTray.h"
-#include "client/mainwnd/WindowState.h"
+#include "client/menu/MenuItemMessage.h"
 
 using namespace UiLib;
 
@@ -83,9 +84,9 @@ void PageByWheel(CTrovik& wnd, short delta) {
 
 LRESULT CTrovik::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_TIMER) {
-        if (wParam == TIMER_BANNER && AnimationEnabled()) {
+        if (wParam == TIMER_BANNER && ClientProcess().animationEnabled.load()) {
             BannerStep(*this);
-        } else if (wParam == TIMER_WAITING && AnimationEnabled()) {
+        } else if (wParam == TIMER_WAITING && ClientProcess().animationEnabled.load()) {
             StepWaitingAnimation(*this);
         }
         // The first tick adds the tray icon if the desktop has a tray; a tray that comes
@@ -121,7 +122,7 @@ LRESULT CTrovik::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BO
             OnTrayChanged(*this, wParam != 0);
             break;
         case WM_MOUSELEAVE:
-            SetAnimationEnabled(true);
+            ClientProcess().animationEnabled.store(true);
             break;
         case UMSG_SEARCH_ITEM:
             OnSearchItem(*this, reinterpret_cast<const ResultItem*>(wParam),
@@ -168,7 +169,8 @@ LRESULT CTrovik::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandl
         // The floating window lives as long as the main window.
         DestroyWindow(floating);
     }
-    if (MainWindowHandle() == m_hWnd) SetMainWindowHandle(nullptr);
+    HWND self = m_hWnd;
+    ClientProcess().mainWindow.compare_exchange_strong(self, nullptr);
     return CMsFrameWnd::OnDestroy(uMsg, wParam, lParam, bHandled);
 }
 
@@ -190,6 +192,6 @@ LRESULT CTrovik::OnMouseHover(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHa
     // The animations pause while the pointer rests on the band from y = 33 to y = 147
     // (the banner's text), tested on the packed (x, y) value as Windows code does.
     const auto packed = static_cast<std::uint32_t>(lParam);
-    SetAnimationEnabled(packed < 0x00210000u || packed > 0x0093FFFFu);
+    ClientProcess().animationEnabled.store(packed < 0x00210000u || packed > 0x0093FFFFu);
     return CMsFrameWnd::OnMouseHover(uMsg, wParam, lParam, bHandled);
 }

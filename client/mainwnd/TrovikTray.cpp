@@ -4,8 +4,8 @@
 
 #include <cwchar>
 
-#include "client/AppIcon.h"
-#include "client/PopupMenu.h"
+#include "client/frame/AppIcon.h"
+#include "client/frame/TrayMenu.h"
 #include "client/mainwnd/Trovik.h"
 
 using namespace UiLib;

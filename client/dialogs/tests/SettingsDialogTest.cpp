@@ -31,7 +31,7 @@ protected:
     }
 
     void TearDown() override {
-        SetFloatingWindowHandle(nullptr);
+        ClientProcess().floatingWindow.store(nullptr);
         if (floating_ && floating_->GetHWND()) DestroyWindow(floating_->GetHWND());
         floating_.reset();
         MainWindowTest::TearDown();
@@ -50,7 +50,7 @@ protected:
     HWND MakeFloatingWindow() {
         floating_ = std::make_unique<CMsgDlg>();
         const HWND hwnd = floating_->Create(nullptr, L"悬浮窗", WS_POPUP, 0x88);
-        SetFloatingWindowHandle(hwnd);
+        ClientProcess().floatingWindow.store(hwnd);
         return hwnd;
     }
 

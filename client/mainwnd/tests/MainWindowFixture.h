@@ -17,13 +17,15 @@
 
 #include "IsolatedEnv.h"
 #include "LoopbackServer.h"
-#include "client/AppIcon.h"
-#include "client/PopupMenu.h"
 #include "client/core/ClientSettings.h"
+#include "client/frame/AppIcon.h"
+#include "client/frame/ClientProcess.h"
+#include "client/frame/TrayMenu.h"
 #include "client/mainwnd/Banner.h"
 #include "client/mainwnd/HotLists.h"
 #include "client/mainwnd/Trovik.h"
-#include "client/mainwnd/WindowState.h"
+#include "client/menu/MenuItemMessage.h"
+#include "client/menu/MenuWnd.h"
 #include "uilib/testing/UiTestDriver.h"
 
 namespace mainwndtest {
@@ -61,8 +63,8 @@ protected:
         SiteEntries().clear();
         SampleEntries().clear();
         BannerSlideState() = BannerSlide{};
-        MenuCheckStates().clear();
-        SetAnimationEnabled(true);
+        ClientProcess().menuChecks.clear();
+        ClientProcess().animationEnabled.store(true);
     }
 
     void TearDown() override {

@@ -73,24 +73,24 @@ TEST_F(InputTest, WheelWithoutPagesChangesNothing) {
 TEST_F(InputTest, HoverOverTheBannerBandPausesTheAnimations) {
     const HWND wnd = CreateMainWindow();
     ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 100}));
-    ASSERT_TRUE(driver_.PumpUntil([] { return !AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return !ClientProcess().animationEnabled.load(); }));
     ASSERT_TRUE(driver_.LeaveWindow(wnd));
-    ASSERT_TRUE(driver_.PumpUntil([] { return AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return ClientProcess().animationEnabled.load(); }));
 
     ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 100}));
-    ASSERT_TRUE(driver_.PumpUntil([] { return !AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return !ClientProcess().animationEnabled.load(); }));
     ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 400}));
-    ASSERT_TRUE(driver_.PumpUntil([] { return AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return ClientProcess().animationEnabled.load(); }));
 }
 
 TEST_F(InputTest, AnimationTimersAdvanceOnlyWhileEnabled) {
     const HWND wnd = CreateMainWindow();
     KillTimer(wnd, TIMER_BANNER);  // only the ticks sent here count
     BannerSlideState() = BannerSlide{};
-    SetAnimationEnabled(false);
+    ClientProcess().animationEnabled.store(false);
     SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0);
     EXPECT_EQ(BannerSlideState().step, 0);
-    SetAnimationEnabled(true);
+    ClientProcess().animationEnabled.store(true);
     SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0);
     EXPECT_EQ(BannerSlideState().step, 1);
     SendMessageW(wnd, WM_TIMER, TIMER_WAITING, 0);  // not the banner's timer
@@ -105,9 +105,9 @@ TEST_F(InputTest, TheBandRunsFromY33ToY147) {
     };
     for (const Case c : {Case{0, 32, true}, Case{409, 32, true}, Case{0, 33, false},
                          Case{409, 147, false}, Case{0, 148, true}, Case{100, 600, true}}) {
-        SetAnimationEnabled(!c.enabled);
+        ClientProcess().animationEnabled.store(!c.enabled);
         SendMessageW(wnd, WM_MOUSEHOVER, 0, MAKELPARAM(c.x, c.y));
-        EXPECT_EQ(AnimationEnabled(), c.enabled) << c.x << "," << c.y;
+        EXPECT_EQ(ClientProcess().animationEnabled.load(), c.enabled) << c.x << "," << c.y;
     }
 }
 
@@ -146,17 +146,17 @@ TEST_F(InputTest, TrayClicksShowTheWindowAndOpenTheMenu) {
 
     ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().size() == 1; }));
-    EXPECT_EQ(MenuCheckStates(),
+    EXPECT_EQ(ClientProcess().menuChecks,
               (MenuCheckMap{{L"Menu_ShowHideMain", true}, {L"Menu_ShowHideFloat", false}}));
     CloseAllMenus();
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
 
     ShowWindow(wnd, SW_HIDE);
     ProcessClientSettings().ShowFloatingWindow = true;
-    MenuCheckStates()[L"Menu_Stale"] = true;  // the map is rebuilt each time
+    ClientProcess().menuChecks[L"Menu_Stale"] = true;  // the map is rebuilt each time
     ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().size() == 1; }));
-    EXPECT_EQ(MenuCheckStates(),
+    EXPECT_EQ(ClientProcess().menuChecks,
               (MenuCheckMap{{L"Menu_ShowHideMain", false}, {L"Menu_ShowHideFloat", true}}));
     CloseAllMenus();
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));

@@ -7,8 +7,8 @@
 
 #include "MainWindowFixture.h"
 #include "WaitFor.h"
-#include "client/FloatToolWnd.h"
 #include "client/core/ClientPaths.h"
+#include "client/frame/FloatToolWnd.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"
 
@@ -27,14 +27,14 @@ TEST_F(StartTest, InitialisationRunsEveryStepInOrder) {
     EXPECT_EQ(GetWindowText(wnd), L"Trovik");
     EXPECT_EQ(wnd_->initialWidth, 410);
     EXPECT_EQ(wnd_->initialHeight, 640);
-    EXPECT_EQ(MainWindowHandle(), wnd);
+    EXPECT_EQ(ClientProcess().mainWindow.load(), wnd);
 
     // The lists are loaded and the floating window exists.
     EXPECT_EQ(HotEntries().size(), 5u);
     EXPECT_EQ(SiteEntries().size(), 7u);
     EXPECT_EQ(SampleEntries().size(), 6u);
     ASSERT_NE(wnd_->floatingWindow, nullptr);
-    EXPECT_EQ(FloatingWindowHandle(), wnd_->floatingWindow->GetHWND());
+    EXPECT_EQ(ClientProcess().floatingWindow.load(), wnd_->floatingWindow->GetHWND());
 
     // Paths and folders come from the installation folder and the private home.
     EXPECT_EQ(ProcessClientPaths().instancePath, install_.string() + "/");

@@ -1,4 +1,4 @@
-#include "client/mainwnd/MsFrameWnd.h"
+#include "client/frame/MsFrameWnd.h"
 
 #include "client/core/ClientSettings.h"
 #include "platform/Folders.h"

@@ -1,8 +1,9 @@
-#include "client/FloatToolWnd.h"
+#include "client/frame/FloatToolWnd.h"
 
-#include "client/PopupMenu.h"
 #include "client/core/ClientSettings.h"
-#include "client/mainwnd/WindowState.h"
+#include "client/frame/ClientProcess.h"
+#include "client/frame/TrayMenu.h"
+#include "client/menu/MenuItemMessage.h"
 
 using namespace UiLib;
 
@@ -30,18 +31,18 @@ LRESULT CFloatingToolWindow::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARA
             bHandled = TRUE;
             break;
         case WM_LBUTTONDBLCLK:
-            if (const HWND main = MainWindowHandle()) {
+            if (const HWND main = ClientProcess().mainWindow.load()) {
                 UiLib::ShowWindow(main, SW_SHOWNORMAL);
                 SetForegroundWindow(main);
             }
             break;
         case WM_RBUTTONDOWN:
-            OpenTrayMenuAtPointer(m_hWnd, &m_PaintManager, MainWindowHandle(), 0);
+            OpenTrayMenuAtPointer(m_hWnd, &m_PaintManager, ClientProcess().mainWindow.load(), 0);
             bHandled = TRUE;
             break;
         case kMenuItemMessage:
             // The item is the main window's business; the name travels on with it.
-            if (!UiLib::PostMessageW(MainWindowHandle(), uMsg, wParam, lParam)) {
+            if (!UiLib::PostMessageW(ClientProcess().mainWindow.load(), uMsg, wParam, lParam)) {
                 TakeMenuItemName(wParam);  // nobody will take it: freed here
             }
             break;
@@ -52,7 +53,9 @@ LRESULT CFloatingToolWindow::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARA
 }
 
 LRESULT CFloatingToolWindow::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-    if (FloatingWindowHandle() == m_hWnd) SetFloatingWindowHandle(nullptr);
+    // Only this window's own entry goes: a newer floating window keeps its handle.
+    HWND self = m_hWnd;
+    ClientProcess().floatingWindow.compare_exchange_strong(self, nullptr);
     bHandled = FALSE;
     return 0;
 }
@@ -93,6 +96,6 @@ std::unique_ptr<CFloatingToolWindow> CreateFloatingWindow() {
     if (!settings.ShowFloatingWindow && !IsSystemTrayAvailable())
         settings.ShowFloatingWindow = true;
     UiLib::ShowWindow(hwnd, settings.ShowFloatingWindow ? SW_SHOWNORMAL : SW_HIDE);
-    SetFloatingWindowHandle(hwnd);
+    ClientProcess().floatingWindow.store(hwnd);
     return wnd;
 }

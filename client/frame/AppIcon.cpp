@@ -1,4 +1,4 @@
-#include "client/AppIcon.h"
+#include "client/frame/AppIcon.h"
 
 #include <cstddef>
 
