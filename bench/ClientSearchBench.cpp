@@ -53,8 +53,7 @@ struct SearchSetup {
         CPaintManagerUI::SetResourcePath(
             platform::Utf8ToWide(devserver::testing::BinPath("Skin")).c_str());
         CPaintManagerUI::SetResourceZip(L"SkinRes.zip", false);
-        wnd = std::make_unique<CTrovik>();
-        wnd->installationFolder = instance;
+        wnd = std::make_unique<CTrovik>(instance);
         wnd->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
         UiLib::ShowWindow(wnd->GetHWND(), SW_SHOW);
         driver.Pump();
@@ -85,9 +84,9 @@ struct SearchTimes {
 
 SearchTimes TimedSearch(SearchSetup& s) {
     // Start from an empty result area, so the first page is a new one.
-    s.wnd->resultTabs->RemoveAll();
-    ResultItems().clear();
-    s.wnd->searchBox->SetText(L"全部");
+    s.wnd->controls().resultTabs->RemoveAll();
+    s.wnd->model().resultItems.clear();
+    s.wnd->controls().searchBox->SetText(L"全部");
     s.driver.Pump();
     SearchTimes t;
     const auto start = Clock::now();
@@ -103,9 +102,12 @@ SearchTimes TimedSearch(SearchSetup& s) {
             std::chrono::seconds(40));
     };
     s.driver.Click(s.wnd->GetHWND(), L"btnSearch");
-    if (!pumpUntil([&] { return s.wnd->resultTabs->GetCount() >= 1; })) return t;
+    if (!pumpUntil([&] { return s.wnd->controls().resultTabs->GetCount() >= 1; })) return t;
     t.first = std::chrono::duration<double>(Clock::now() - start).count();
-    t.ok = pumpUntil([&] { return !SearchBusy() && s.wnd->resultTabs->GetCount() == kPages; });
+    t.ok = pumpUntil([&] {
+        return !s.wnd->model().search->SearchBusy() &&
+               s.wnd->controls().resultTabs->GetCount() == kPages;
+    });
     t.last = std::chrono::duration<double>(Clock::now() - start).count();
     return t;
 }

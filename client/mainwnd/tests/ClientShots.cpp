@@ -17,13 +17,14 @@ namespace {
 bool SearchAndSave(searchtest::SearchTestWindow& w, const std::wstring& text,
                    const std::string& file) {
     w.Search(text);
-    if (!w.driver().PumpUntil([&] { return !w.Visible(L"vlSearching") && !SearchBusy(); },
-                              std::chrono::seconds(30))) {
+    if (!w.driver().PumpUntil(
+            [&] { return !w.Visible(L"vlSearching") && !w.wnd().model().search->SearchBusy(); },
+            std::chrono::seconds(30))) {
         return false;
     }
     // Let the page slide in completely and the pointer rest outside the window.
     w.driver().LeaveWindow(w.hwnd());
-    auto* tabs = w.wnd().resultTabs;
+    auto* tabs = w.wnd().controls().resultTabs;
     w.driver().PumpUntil([&] {
         auto* anim = tabs ? static_cast<UiLib::CAnimationTabLayoutUI*>(
                                 tabs->GetInterface(L"AnimationTabLayout"))

@@ -59,10 +59,6 @@ protected:
         driver_.SetSystemTrayAvailable(false);
         driver_.ResetQuit();
         ProcessClientSettings() = ClientSettings{};
-        HotEntries().clear();
-        SiteEntries().clear();
-        SampleEntries().clear();
-        BannerSlideState() = BannerSlide{};
         ClientProcess().menuChecks.clear();
         ClientProcess().animationEnabled.store(true);
     }
@@ -79,11 +75,9 @@ protected:
 
     // Creates and shows the main window as the start-up does.
     UiLib::HWND CreateMainWindow() {
-        wnd_ = std::make_unique<CTrovik>();
-        wnd_->installationFolder = install_.string() + "/";
-        wnd_->executablePath = (install_ / "trovik").string();
-        wnd_->bannerRestMs = 3000;
-        wnd_->bannerSlideMs = 5;
+        wnd_ = std::make_unique<CTrovik>(install_.string() + "/", (install_ / "trovik").string());
+        wnd_->model().banner.bannerRestMs = 3000;
+        wnd_->model().banner.bannerSlideMs = 5;
         const UiLib::HWND hwnd = wnd_->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
         UiLib::ShowWindow(hwnd, UiLib::SW_SHOW);
         driver_.Pump();

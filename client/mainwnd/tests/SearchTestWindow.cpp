@@ -32,25 +32,33 @@ SearchTestWindow::SearchTestWindow(const std::string& statHost, const std::strin
     CPaintManagerUI::SetResourcePath(
         platform::Utf8ToWide(std::string(TROVIK_BIN_DIR) + "/Skin").c_str());
     CPaintManagerUI::SetResourceZip(L"SkinRes.zip", false);
-    wnd_ = std::make_unique<CTrovik>();
-    wnd_->installationFolder = instance;
+    wnd_ = std::make_unique<CTrovik>(instance);
     wnd_->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
     UiLib::ShowWindow(wnd_->GetHWND(), SW_SHOW);
     driver_.Pump();
 }
 
 SearchTestWindow::~SearchTestWindow() {
-    // A worker still running would keep the busy flag for the next test.
-    testsupport::WaitFor([] { return !SearchBusy(); }, std::chrono::seconds(30));
-    wnd_.reset();
+    // A worker still running would still be busy with the engine in the next test.
+    if (wnd_) {
+        const std::shared_ptr<SearchChannel> channel = wnd_->model().search;
+        testsupport::WaitFor([&] { return !channel->SearchBusy(); }, std::chrono::seconds(30));
+    }
+    Close();
     driver_.Pump();
     driver_.ResetQuit();
     SetEngineLibraryOverride("");
 }
 
+void SearchTestWindow::Close() {
+    if (wnd_ && wnd_->GetHWND()) UiLib::DestroyWindow(wnd_->GetHWND());
+    wnd_.reset();
+    driver_.Pump();
+}
+
 void SearchTestWindow::Search(const std::wstring& text) {
     // Typing adds to what the box holds: start from an empty box.
-    if (wnd_->searchBox) wnd_->searchBox->SetText(L"");
+    if (wnd_->controls().searchBox) wnd_->controls().searchBox->SetText(L"");
     driver_.TypeText(hwnd(), L"edtSearchText", text);
     driver_.Click(hwnd(), L"btnSearch");
 }
@@ -61,12 +69,12 @@ bool SearchTestWindow::Visible(const wchar_t* name) {
 }
 
 int SearchTestWindow::PageCount() {
-    return wnd_->resultTabs ? wnd_->resultTabs->GetCount() : -1;
+    return wnd_->controls().resultTabs ? wnd_->controls().resultTabs->GetCount() : -1;
 }
 
 CTrovikResultItemUI* SearchTestWindow::Page(int index) {
-    if (!wnd_->resultTabs) return nullptr;
-    CControlUI* c = wnd_->resultTabs->GetItemAt(index);
+    if (!wnd_->controls().resultTabs) return nullptr;
+    CControlUI* c = wnd_->controls().resultTabs->GetItemAt(index);
     return c ? static_cast<CTrovikResultItemUI*>(c->GetInterface(L"TrovikResultItem")) : nullptr;
 }
 
@@ -85,8 +93,9 @@ std::vector<CControlUI*> SearchTestWindow::BlockButtons(int index) {
 
 std::vector<CControlUI*> SearchTestWindow::SelectButtons() {
     std::vector<CControlUI*> out;
-    for (int i = 0; wnd_->selectColumn && i < wnd_->selectColumn->GetCount(); ++i) {
-        out.push_back(wnd_->selectColumn->GetItemAt(i));
+    for (int i = 0; wnd_->controls().selectColumn && i < wnd_->controls().selectColumn->GetCount();
+         ++i) {
+        out.push_back(wnd_->controls().selectColumn->GetItemAt(i));
     }
     return out;
 }

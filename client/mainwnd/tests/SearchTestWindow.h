@@ -32,6 +32,9 @@ public:
     // Types `text` into the search box and clicks "btnSearch".
     void Search(const std::wstring& text);
 
+    // Destroys the window and frees it at once, whatever its search is doing.
+    void Close();
+
     bool Visible(const wchar_t* name);
     int PageCount();
     CTrovikResultItemUI* Page(int index);
