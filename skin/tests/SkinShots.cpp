@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/tests/SkinWindow.h"
+#include "tools/testsupport/SkinWindow.h"
 #include "uilib/testing/UiTestDriver.h"
 
 using namespace UiLib;

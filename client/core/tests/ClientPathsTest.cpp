@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "IsolatedEnv.h"
-#include "TempDir.h"
 #include "client/core/ClientPaths.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/TempDir.h"
 
 namespace fs = std::filesystem;
 

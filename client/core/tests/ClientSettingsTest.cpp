@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <regex>
 
-#include "IsolatedEnv.h"
-#include "TempDir.h"
 #include "client/core/ClientSettings.h"
 #include "client/core/GuidText.h"
 #include "platform/AutoStart.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/TempDir.h"
 
 namespace fs = std::filesystem;
 using testsupport::ReadFile;

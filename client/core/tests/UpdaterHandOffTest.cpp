@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "IsolatedEnv.h"
-#include "TempDir.h"
-#include "WaitFor.h"
 #include "client/core/UpdaterHandOff.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/TempDir.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <regex>
 
-#include "IsolatedEnv.h"
-#include "TempDir.h"
 #include "client/core/UsageIdentity.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/TempDir.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <mutex>
 #include <set>
 
-#include "LoopbackServer.h"
-#include "WaitFor.h"
 #include "client/core/UsageReport.h"
 #include "client/core/tests/QueryDecode.h"
+#include "tools/testsupport/LoopbackServer.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace {
 

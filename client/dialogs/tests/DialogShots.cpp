@@ -17,12 +17,12 @@
 #include <string>
 #include <thread>
 
-#include "IsolatedEnv.h"
-#include "LoopbackServer.h"
 #include "client/core/ClientSettings.h"
 #include "client/dialogs/AboutDlg.h"
 #include "client/dialogs/ConfigDlg.h"
 #include "client/dialogs/SkinSetDlg.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/LoopbackServer.h"
 #include "uilib/testing/UiTestDriver.h"
 
 using namespace UiLib;

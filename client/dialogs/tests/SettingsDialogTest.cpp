@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "MainWindowFixture.h"
 #include "client/core/UsageIdentity.h"
 #include "client/dialogs/AboutDlg.h"
 #include "client/dialogs/ClientDialogs.h"
 #include "client/dialogs/MsgDlg.h"
 #include "platform/AutoStart.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/MainWindowFixture.h"
 
 using namespace UiLib;
 using namespace mainwndtest;

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "WaitFor.h"
-#include "client/mainwnd/tests/SearchTestWindow.h"
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
+#include "tools/testsupport/SearchTestWindow.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string out = argv[1];
-    devserver::testing::DevServerProcess portal;
+    testsupport::DevServerProcess portal;
     testsupport::ScopedEnv host("VANTREL_SEARCH_HOST", portal.hostPort());
     searchtest::SearchTestWindow w(portal.hostPort(), searchtest::EngineLibrary());
     bool ok = SearchAndSave(w, L"城南旧事录", out + "/client-results.png");

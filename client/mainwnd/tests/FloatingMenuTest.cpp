@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "MainWindowFixture.h"
-#include "TempDir.h"
 #include "client/frame/FloatToolWnd.h"
 #include "client/menu/MenuElementUI.h"
 #include "client/menu/MenuWnd.h"
+#include "tools/testsupport/MainWindowFixture.h"
+#include "tools/testsupport/TempDir.h"
 
 using namespace UiLib;
 using namespace mainwndtest;

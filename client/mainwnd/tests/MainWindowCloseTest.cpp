@@ -2,10 +2,10 @@
 // quit button and the menu's "Menu_Close" ask first and only the answer 6 quits, and a
 // close with lParam 2 quits without asking. Also the other menu commands.
 
-#include "MainWindowFixture.h"
-#include "TempDir.h"
-#include "WaitFor.h"
 #include "client/dialogs/MsgDlg.h"
+#include "tools/testsupport/MainWindowFixture.h"
+#include "tools/testsupport/TempDir.h"
+#include "tools/testsupport/WaitFor.h"
 
 using namespace UiLib;
 using namespace mainwndtest;

@@ -3,9 +3,9 @@
 
 #include <thread>
 
-#include "TempDir.h"
+#include "tools/testsupport/TempDir.h"
 
-#include "MainWindowFixture.h"
+#include "tools/testsupport/MainWindowFixture.h"
 
 using namespace UiLib;
 using namespace mainwndtest;

@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "MainWindowFixture.h"
-#include "WaitFor.h"
 #include "client/core/ClientPaths.h"
 #include "client/frame/FloatToolWnd.h"
 #include "client/mainwnd/MainViews.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/MainWindowFixture.h"
+#include "tools/testsupport/WaitFor.h"
 
 using namespace UiLib;
 using namespace mainwndtest;

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "WaitFor.h"
-#include "client/mainwnd/tests/SearchTestWindow.h"
 #include "common/TextCodec.h"
+#include "tools/testsupport/SearchTestWindow.h"
+#include "tools/testsupport/WaitFor.h"
 
 using namespace UiLib;
 using searchtest::MakeItem;

@@ -8,17 +8,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "WaitFor.h"
 #include "client/mainwnd/EngineBinding.h"
 #include "client/mainwnd/SearchChannel.h"
-#include "client/mainwnd/tests/SearchTestWindow.h"
 #include "common/TextCodec.h"
-#include "common/tests/DownloadTestSupport.h"
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
+#include "tools/testsupport/SearchTestWindow.h"
+#include "tools/testsupport/SilentListener.h"
+#include "tools/testsupport/WaitFor.h"
 
 using namespace UiLib;
-using devserver::testing::DevServerProcess;
 using searchtest::SearchTestWindow;
+using testsupport::DevServerProcess;
 
 namespace {
 
@@ -337,7 +337,7 @@ TEST(ConcurrentSearchTest, AWorkerThatOutlivesItsWindowEndsOnTheSharedChannelAlo
 }
 
 TEST(ConcurrentSearchTest, APosterHostThatNeverAnswersLeavesTheWindowResponsive) {
-    downloadtest::SilentListener posterHost;  // accepts connections, never answers
+    testsupport::SilentListener posterHost;  // accepts connections, never answers
     testsupport::ScopedEnv poster("FAKE_ENGINE_POSTER_URL",
                                   "http://" + posterHost.hostPort() + "/img/never.jpg");
     SearchLimits limits;

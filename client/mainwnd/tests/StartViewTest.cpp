@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "MainWindowFixture.h"
-#include "TempDir.h"
 #include "client/core/ClientPaths.h"
 #include "platform/CodePage.h"
+#include "tools/testsupport/MainWindowFixture.h"
+#include "tools/testsupport/TempDir.h"
 
 using namespace UiLib;
 using namespace mainwndtest;

@@ -1,4 +1,4 @@
-#include "skin/tests/SkinWindow.h"
+#include "tools/testsupport/SkinWindow.h"
 
 #include <filesystem>
 

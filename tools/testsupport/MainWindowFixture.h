@@ -15,8 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "IsolatedEnv.h"
-#include "LoopbackServer.h"
 #include "client/core/ClientSettings.h"
 #include "client/frame/AppIcon.h"
 #include "client/frame/ClientProcess.h"
@@ -26,6 +24,8 @@
 #include "client/mainwnd/Trovik.h"
 #include "client/menu/MenuItemMessage.h"
 #include "client/menu/MenuWnd.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/LoopbackServer.h"
 #include "uilib/testing/UiTestDriver.h"
 
 namespace mainwndtest {

@@ -1,4 +1,4 @@
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-namespace devserver::testing {
+namespace testsupport {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -161,4 +161,4 @@ DevServerProcess::~DevServerProcess() {
     WaitExit(pid_, 0);
 }
 
-}  // namespace devserver::testing
+}  // namespace testsupport

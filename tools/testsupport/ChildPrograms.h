@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace devserver::testing {
+namespace testsupport {
 
 struct ProgramResult {
     int exitCode = -1;  // -1 when it did not end in time or was killed by a signal
@@ -45,4 +45,4 @@ private:
 // The path of a program in the build's bin folder.
 std::string BinPath(const std::string& name);
 
-}  // namespace devserver::testing
+}  // namespace testsupport

@@ -1,12 +1,12 @@
-#include "client/mainwnd/tests/SearchTestWindow.h"
+#include "tools/testsupport/SearchTestWindow.h"
 
 #include <filesystem>
 #include <regex>
 
-#include "WaitFor.h"
 #include "client/mainwnd/EngineBinding.h"
 #include "common/TextCodec.h"
 #include "platform/CodePage.h"
+#include "tools/testsupport/WaitFor.h"
 
 using namespace UiLib;
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "IsolatedEnv.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "client/mainwnd/SearchFetch.h"
 #include "client/mainwnd/SearchFlow.h"
 #include "client/mainwnd/Trovik.h"
+#include "tools/testsupport/IsolatedEnv.h"
 #include "uilib/testing/UiTestDriver.h"
 
 namespace searchtest {
