@@ -7,181 +7,24 @@
     config/DefaultHot.cfg             default popular-show list (GB18030 INI text)
     config/DefaultLinkSite.cfg        default video-site list (GB18030 INI text)
 
-Everything is drawn here from the palette below (shapes, gradients and text in the
+Everything is drawn from the palette of skin_drawing.py (shapes, gradients and text in the
 WenQuanYi Zen Hei font), four times larger than needed and scaled down for smooth
 edges, so every run gives the same pictures. The thumbnails are scaled from the
 full-size backgrounds that the sample update server offers (tools/devserver), so a
 thumbnail always previews the picture that a click on it downloads.
 
-Run with the system Python, which has PIL:  /usr/bin/python3 skin/make_skin_images.py
-skin/skin_check.py checks the result (and the layouts) without drawing anything.
+Run with the system Python, which has PIL:  /usr/bin/python3 tools/skin/make_skin_images.py
+tools/skin/skin_check.py checks the result (and the layouts) without drawing anything.
 """
 
 import math
 import random
 import sys
-from pathlib import Path
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageDraw, ImageFilter
 
-HERE = Path(__file__).resolve().parent
-ROOT = HERE.parent
-OUT = HERE / "client"
-CONFIG = ROOT / "config"
-THEME_SOURCE = ROOT / "tools" / "devserver" / "site" / "update" / "Trovik" / "Theme"
-FONT_PATH = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
-SERVER = "http://127.0.0.1:18632"
-SS = 4  # supersampling factor
-
-# ---------------------------------------------------------------- palette (docs/SKIN.md)
-
-INK = (34, 48, 79)  # caption, episode strip
-INK_DEEP = (24, 33, 56)
-CAPTION_END = (27, 94, 115)  # right end of the caption gradient
-TEAL = (22, 138, 154)  # selection, focus, links
-TEAL_DARK = (14, 104, 117)
-TEAL_SOFT = (225, 243, 245)  # hover fill
-ACCENT = (222, 106, 38)  # the primary action
-ACCENT_HOT = (236, 124, 54)
-ACCENT_DEEP_TOP = (212, 96, 32)  # hover
-ACCENT_DEEP = (194, 82, 22)
-ACCENT_DOWN = (172, 70, 18)  # pressed
-TEXT = (38, 48, 64)
-TEXT2 = (78, 90, 106)
-HINT = (152, 162, 174)
-LINE = (206, 214, 224)
-SURFACE = (244, 247, 250)
-WHITE = (255, 255, 255)
-DANGER = (216, 60, 66)
-
-
-def font(size):
-    return ImageFont.truetype(FONT_PATH, size)
-
-
-def mix(a, b, t):
-    return tuple(round(x + (y - x) * t) for x, y in zip(a, b))
-
-
-def gradient(size, top, bottom, angle=0.0):
-    """A two-colour linear gradient (RGB); angle in degrees turns it from top-to-bottom."""
-    w, h = size
-    side = int(math.hypot(w, h)) + 2
-    ramp = Image.linear_gradient("L").resize((side, side), Image.BICUBIC)
-    if angle:
-        ramp = ramp.rotate(angle, resample=Image.BICUBIC)
-    left, upper = (side - w) // 2, (side - h) // 2
-    mask = ramp.crop((left, upper, left + w, upper + h))
-    return Image.composite(Image.new("RGB", size, bottom), Image.new("RGB", size, top), mask)
-
-
-class Pic:
-    """An RGBA picture drawn at SS times its size. Coordinates are given at the final
-    size; a box (x0, y0, x1, y1) covers x0 <= x < x1."""
-
-    def __init__(self, w, h, fill=(0, 0, 0, 0)):
-        self.w, self.h = w, h
-        self.im = Image.new("RGBA", (w * SS, h * SS), fill)
-
-    def box(self, b):
-        x0, y0, x1, y1 = b
-        return (x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1)
-
-    def pts(self, points):
-        return [(x * SS, y * SS) for x, y in points]
-
-    def paint(self, draw_fn, colour, alpha=255, blur=0):
-        """Composites one colour through a mask that draw_fn paints with 255."""
-        mask = Image.new("L", self.im.size, 0)
-        draw_fn(ImageDraw.Draw(mask))
-        if blur:
-            mask = mask.filter(ImageFilter.GaussianBlur(blur * SS))
-        if alpha != 255:
-            mask = mask.point(lambda v: v * alpha // 255)
-        layer = Image.new("RGBA", self.im.size, tuple(colour[:3]) + (0,))
-        layer.putalpha(mask)
-        self.im = Image.alpha_composite(self.im, layer)
-
-    def paint_fill(self, draw_fn, fill_rgb, alpha=255):
-        """Composites an RGB picture (already SS-sized) through a mask."""
-        mask = Image.new("L", self.im.size, 0)
-        draw_fn(ImageDraw.Draw(mask))
-        if alpha != 255:
-            mask = mask.point(lambda v: v * alpha // 255)
-        layer = fill_rgb.convert("RGBA")
-        layer.putalpha(mask)
-        self.im = Image.alpha_composite(self.im, layer)
-
-    def erase(self, draw_fn):
-        """Clears what draw_fn paints with 255 (holes in a glyph)."""
-        mask = Image.new("L", self.im.size, 0)
-        draw_fn(ImageDraw.Draw(mask))
-        alpha = self.im.getchannel("A")
-        self.im.putalpha(Image.composite(Image.new("L", self.im.size, 0), alpha, mask))
-
-    def rrect(self, b, r, colour, alpha=255, blur=0):
-        self.paint(lambda d: d.rounded_rectangle(self.box(b), radius=r * SS, fill=255), colour,
-                   alpha, blur)
-
-    def rrect_gradient(self, b, r, top, bottom, alpha=255, angle=0.0):
-        fill = gradient(self.im.size, top, bottom, angle)
-        # The gradient spans the box, not the whole picture.
-        x0, y0, x1, y1 = self.box(b)
-        part = gradient((x1 - x0 + 1, y1 - y0 + 1), top, bottom, angle)
-        fill.paste(part, (x0, y0))
-        self.paint_fill(lambda d: d.rounded_rectangle(self.box(b), radius=r * SS, fill=255), fill,
-                        alpha)
-
-    def rring(self, b, r, width, colour, alpha=255):
-        self.paint(lambda d: d.rounded_rectangle(self.box(b), radius=r * SS, outline=255,
-                                                 width=round(width * SS)), colour, alpha)
-
-    def ellipse(self, b, colour, alpha=255, blur=0):
-        self.paint(lambda d: d.ellipse(self.box(b), fill=255), colour, alpha, blur)
-
-    def ring(self, b, width, colour, alpha=255):
-        self.paint(lambda d: d.ellipse(self.box(b), outline=255, width=round(width * SS)),
-                   colour, alpha)
-
-    def line(self, points, width, colour, alpha=255, round_caps=True):
-        pts = self.pts(points)
-        wpx = round(width * SS)
-
-        def draw(d):
-            d.line(pts, fill=255, width=wpx, joint="curve")
-            if round_caps:
-                r = wpx / 2
-                for x, y in (pts[0], pts[-1]):
-                    d.ellipse((x - r, y - r, x + r, y + r), fill=255)
-
-        self.paint(draw, colour, alpha)
-
-    def polygon(self, points, colour, alpha=255, blur=0):
-        self.paint(lambda d: d.polygon(self.pts(points), fill=255), colour, alpha, blur)
-
-    def arc(self, b, start, end, width, colour, alpha=255):
-        self.paint(lambda d: d.arc(self.box(b), start, end, fill=255, width=round(width * SS)),
-                   colour, alpha)
-
-    def text(self, xy, s, size, colour, alpha=255, anchor="la", blur=0):
-        f = font(size * SS)
-        self.paint(lambda d: d.text((xy[0] * SS, xy[1] * SS), s, font=f, fill=255, anchor=anchor),
-                   colour, alpha, blur)
-
-    def text_centre(self, b, s, size, colour, alpha=255):
-        x0, y0, x1, y1 = b
-        self.text(((x0 + x1) / 2, (y0 + y1) / 2), s, size, colour, alpha, anchor="mm")
-
-    def result(self):
-        return self.im.resize((self.w, self.h), Image.LANCZOS)
-
-
-def save(img, name):
-    path = OUT / name
-    path.parent.mkdir(parents=True, exist_ok=True)
-    if isinstance(img, Pic):
-        img = img.result()
-    img.save(path, optimize=True)
+from skin_default_lists import write_default_lists
+from skin_drawing import *  # noqa: F401,F403 (the palette and the canvas)
 
 
 # ---------------------------------------------------------------- backgrounds and bars
@@ -213,15 +56,6 @@ def make_caption():
     pic.ellipse((250, -60, 470, 40), (90, 170, 190), 50, blur=10)
     pic.rrect((0, h - 1, w, h), 0, (255, 255, 255), 40)
     save(pic, "CaptionBar.png")
-
-
-def draw_logo(pic, x, y, s, ring=WHITE, play=ACCENT):
-    """The Trovik mark: a magnifier whose lens holds a play triangle. s = size."""
-    k = s / 20
-    pic.ring((x + 1.5 * k, y + 1.5 * k, x + 14.5 * k, y + 14.5 * k), 2.2 * k, ring)
-    pic.line([(x + 13 * k, y + 13 * k), (x + 18.2 * k, y + 18.2 * k)], 3 * k, ring)
-    pic.polygon([(x + 6.2 * k, y + 4.8 * k), (x + 11.6 * k, y + 8 * k), (x + 6.2 * k, y + 11.2 * k)],
-                play)
 
 
 def make_logos():
@@ -280,11 +114,6 @@ def make_caption_buttons():
 
 
 # ---------------------------------------------------------------- buttons and inputs
-
-
-def shadow(pic, b, r, alpha=40, blur=1.5, dy=1):
-    x0, y0, x1, y1 = b
-    pic.rrect((x0, y0 + dy, x1, y1 + dy), r, (20, 30, 50), alpha, blur)
 
 
 def make_primary_buttons():
@@ -631,179 +460,6 @@ def make_float_badge():
     pic.rring((0, 0, w, h), 8, 1, WHITE, 60)
     draw_logo(pic, 8, 9, 22)
     save(pic, "FloatBadge.png")
-
-
-# ---------------------------------------------------------------- default lists
-
-
-# The popular shows and video sites of a fresh installation. The links go to the sample
-# portal and sites of the loopback dev server; the images are drawn below.
-DEFAULT_HOT = [
-    # name, subtitle, tag, colours (sky top, sky bottom, far, near, accent), motif, page id
-    ("长河落日", "剧情电影 · 2019", "热播", ((44, 34, 86), (236, 128, 84), (120, 60, 90),
-                                          (52, 30, 60), (255, 206, 120)), "sunset", 1001),
-    ("月光下的约定", "爱情电影 · 2021", "新片", ((14, 28, 66), (48, 86, 150), (40, 60, 110),
-                                              (20, 30, 62), (246, 238, 200)), "moon", 1002),
-    ("迷城追凶", "悬疑电影 · 2018", "独播", ((22, 40, 48), (46, 96, 104), (34, 58, 66),
-                                          (16, 26, 32), (255, 214, 110)), "city", 1003),
-    ("沉睡魔咒", "奇幻冒险 · 2014", "口碑", ((58, 22, 82), (176, 80, 150), (90, 40, 100),
-                                          (40, 16, 52), (255, 190, 230)), "castle", 1004),
-    ("山海长歌", "古装武侠 · 全40集", "完结", ((196, 222, 222), (98, 150, 150), (120, 160, 156),
-                                          (54, 96, 92), (250, 250, 240)), "mountain", 2001),
-]
-
-DEFAULT_SITES = [
-    # name, glyph, description, colour
-    ("青柠视频", "柠", "青柠视频 - 热门剧集每日更新", (92, 170, 60)),
-    ("飞鱼影院", "鱼", "飞鱼影院 - 高清电影免费看", (40, 120, 214)),
-    ("橙子TV", "橙", "橙子TV - 综艺娱乐一网打尽", (236, 128, 36)),
-    ("星河剧场", "星", "星河剧场 - 古装大剧独家首播", (120, 84, 200)),
-    ("麦田动漫", "麦", "麦田动漫 - 新番动画同步更新", (206, 160, 28)),
-    ("海豚综艺", "豚", "海豚综艺 - 真人秀与晚会直播", (20, 158, 170)),
-    ("红枫电影", "枫", "红枫电影 - 经典老片与院线新片", (206, 56, 64)),
-]
-
-
-def hills(pic, rnd, base, rough, colour, alpha=255, w=410, h=240, step=(24, 46)):
-    pts = [(0, h)]
-    x = 0
-    while x <= w + 40:
-        pts.append((x, base - rnd.uniform(0, rough)))
-        x += rnd.randint(*step)
-    pts.append((w, h))
-    pic.polygon(pts, colour, alpha, blur=0.6)
-
-
-def make_banner(index, show):
-    name, subtitle, tag, (top, bottom, far, near, accent), motif, _ = show
-    w, h = 410, 240
-    rnd = random.Random(7000 + index)
-    pic = Pic(w, h)
-    pic.im = gradient((w * SS, h * SS), top, bottom).convert("RGBA")
-    if motif == "sunset":
-        pic.ellipse((250, 60, 370, 180), accent, 80, blur=18)
-        pic.ellipse((270, 80, 350, 160), accent)
-        hills(pic, rnd, 160, 40, far, 230)
-        pic.rrect((0, 190, w, h), 0, mix(near, accent, 0.25))
-        for i in range(9):
-            y = 196 + i * 5
-            x0 = 300 - 40 + rnd.randint(-10, 10) - i * 4
-            pic.rrect((x0, y, x0 + 80 + i * 8, y + 2), 1, accent, 150 - i * 12)
-        hills(pic, rnd, 210, 14, near, 255, step=(40, 70))
-    elif motif == "moon":
-        for _ in range(60):
-            x, y, r = rnd.uniform(0, w), rnd.uniform(0, 150), rnd.choice((0.6, 0.8, 1.2))
-            pic.ellipse((x - r, y - r, x + r, y + r), WHITE, rnd.randint(120, 240))
-        pic.ellipse((282, 30, 362, 110), accent, 60, blur=14)
-
-        def crescent(d):
-            d.ellipse(pic.box((290, 38, 354, 102)), fill=255)
-            d.ellipse(pic.box((306, 30, 370, 94)), fill=0)
-
-        pic.paint(crescent, accent)
-        x = 0
-        while x < w:
-            bw = rnd.randint(18, 40)
-            bh = rnd.randint(30, 90)
-            pic.rrect((x, h - 40 - bh, x + bw, h), 0, far)
-            for wy in range(h - 34 - bh, h - 44, 9):
-                for wx in range(x + 4, x + bw - 5, 8):
-                    if rnd.random() < 0.35:
-                        pic.rrect((wx, wy, wx + 3, wy + 4), 0, accent, 180)
-            x += bw + rnd.randint(0, 4)
-        pic.rrect((0, h - 40, w, h), 0, near)
-    elif motif == "city":
-        for i in range(3):
-            pic.polygon([(340 + i * 20, 0), (300 + i * 40, 0), (210 + i * 30, h), (260 + i * 30, h)],
-                        accent, 26, blur=4)
-        x = 0
-        while x < w:
-            bw = rnd.randint(26, 54)
-            bh = rnd.randint(70, 170)
-            pic.rrect((x, h - bh, x + bw, h), 0, far if rnd.random() < 0.5 else near)
-            for wy in range(h - bh + 8, h - 8, 12):
-                for wx in range(x + 5, x + bw - 6, 9):
-                    if rnd.random() < 0.22:
-                        pic.rrect((wx, wy, wx + 4, wy + 5), 0, accent, 210)
-            x += bw + rnd.randint(2, 6)
-        for _ in range(70):
-            x, y = rnd.uniform(0, w), rnd.uniform(0, h)
-            pic.line([(x, y), (x - 4, y + 14)], 0.7, WHITE, 60, round_caps=False)
-    elif motif == "castle":
-        for _ in range(40):
-            x, y, r = rnd.uniform(180, w), rnd.uniform(0, 170), rnd.uniform(0.8, 2.2)
-            pic.ellipse((x - r, y - r, x + r, y + r), accent, rnd.randint(90, 220), blur=0.4)
-        cx = 320
-        pic.rrect((cx - 50, 110, cx + 50, h), 0, far)
-        for tx, th in ((cx - 50, 70), (cx - 8, 46), (cx + 36, 80)):
-            pic.rrect((tx, th, tx + 16, h), 0, far)
-            pic.polygon([(tx - 4, th), (tx + 8, th - 26), (tx + 20, th)], far)
-            pic.rrect((tx + 6, th + 18, tx + 10, th + 26), 2, accent, 200)
-        hills(pic, rnd, 200, 18, near, 255)
-        for i in range(6):  # thorny vines
-            x0 = rnd.uniform(150, 400)
-            pts = [(x0 + 14 * math.sin(t / 3 + i), h - t * 6) for t in range(0, 10)]
-            pic.line(pts, 2, near)
-    elif motif == "mountain":
-        for k, (base, rough, col, a) in enumerate(((120, 60, far, 150), (160, 50, mix(far, near, 0.5), 200),
-                                                    (205, 30, near, 255))):
-            hills(pic, rnd, base, rough, col, a, step=(30, 60))
-            pic.rrect((0, base - 10, w, base + 20), 0, WHITE, 60, blur=8)
-        for i in range(3):  # cranes
-            x, y = 300 + i * 26, 50 + i * 14
-            pic.line([(x - 10, y - 4), (x, y), (x + 10, y - 5)], 1.6, (40, 60, 60))
-    # the readable side: a dark veil under the title
-    veil = Image.linear_gradient("L").rotate(90).resize((w * SS, h * SS))
-    veil = veil.point(lambda v: int((255 - v) * 0.55))
-    dark = Image.new("RGBA", (w * SS, h * SS), (8, 12, 24, 0))
-    dark.putalpha(veil)
-    pic.im = Image.alpha_composite(pic.im, dark)
-    f = font(15 * SS)
-    tw = f.getlength(tag) / SS
-    pic.rrect((24, 24, 24 + tw + 20, 48), 12, ACCENT, 240)
-    pic.text((34, 36), tag, 15, WHITE, anchor="lm")
-    pic.text((26, 125), name, 40, (0, 0, 0), 150, blur=2.5)
-    pic.text((24, 122), name, 40, WHITE)
-    pic.text((26, 176), subtitle, 17, (0, 0, 0), 130, blur=1.5)
-    pic.text((25, 174), subtitle, 17, WHITE, 230)
-    img = pic.result().convert("RGB")
-    save(img.quantize(colors=256, method=Image.MEDIANCUT, dither=Image.FLOYDSTEINBERG),
-         f"HotDefault{index + 1}.png")
-
-
-def make_site_logo(index, site):
-    """A 48 x 48 logo: a white tile with a coloured disc, its glyph, and a play notch."""
-    _, glyph, _, colour = site
-    s = 48
-    pic = Pic(s, s)
-    pic.rrect((1, 2, s - 1, s), 11, (20, 30, 50), 40, blur=1.2)
-    pic.rrect((1, 1, s - 1, s - 2), 11, WHITE)
-    pic.rring((1, 1, s - 1, s - 2), 11, 1, mix(colour, WHITE, 0.6))
-    pic.ellipse((6, 5, 42, 41), colour)
-    pic.ellipse((9, 6, 39, 24), WHITE, 36)
-    pic.text_centre((6, 4, 42, 40), glyph, 21, WHITE)
-    pic.polygon([(36, 33), (44, 37.5), (36, 42)], mix(colour, (0, 0, 0), 0.2))
-    save(pic, f"SiteDefault{index + 1}.png")
-
-
-def write_ini(path, lines):
-    """INI text as the client reads it: GB18030 bytes, CRLF line ends."""
-    path.write_bytes(("\r\n".join(lines) + "\r\n").encode("gb18030"))
-
-
-def write_default_lists():
-    lines = ["[HotLst]"]
-    for i, show in enumerate(DEFAULT_HOT):
-        make_banner(i, show)
-        lines += [f"ImgName{i}=HotDefault{i + 1}.png", f"HotName{i}={show[0]}",
-                  f"HotUrl{i}={SERVER}/detail/{show[5]}.html"]
-    write_ini(CONFIG / "DefaultHot.cfg", lines)
-    lines = ["[LinkSite]"]
-    for i, site in enumerate(DEFAULT_SITES):
-        make_site_logo(i, site)
-        lines += [f"ImgName{i}=SiteDefault{i + 1}.png", f"Descript{i}={site[2]}",
-                  f"LinkUrl{i}={SERVER}/site/{i + 1}/"]
-    write_ini(CONFIG / "DefaultLinkSite.cfg", lines)
 
 
 def main():

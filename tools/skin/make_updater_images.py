@@ -8,20 +8,20 @@
     button_normal.png, button_hover.png   the two buttons, 105 x 25
     progress_fore.png, progress_back.png  the progress bar's fill and track, 214 x 20
 
-Everything is drawn with the helpers and colours of skin/make_skin_images.py (see
+Everything is drawn with the helpers and colours of skin_drawing.py (see
 docs/SKIN.md), so every run gives the same pictures. Run with the system Python:
-    /usr/bin/python3 skin/make_updater_images.py
+    /usr/bin/python3 tools/skin/make_updater_images.py
 """
 
 import sys
 
 from PIL import Image
 
-import make_skin_images as skin
-from make_skin_images import (CAPTION_END, DANGER, INK, LINE, TEAL, TEAL_DARK, TEAL_SOFT,
-                              WHITE, Pic, draw_logo, gradient, mix)
+import skin_drawing as skin
+from skin_drawing import (CAPTION_END, DANGER, INK, LINE, TEAL, TEAL_DARK, TEAL_SOFT, WHITE, Pic,
+                          draw_logo, gradient, mix)
 
-OUT = skin.HERE / "updater"
+OUT = skin.SKIN / "updater"
 
 
 def save(pic, name):
