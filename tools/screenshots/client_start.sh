@@ -2,22 +2,21 @@
 # Pictures of the real client right after start-up, on a private X server with a
 # private home, against a loopback devserver (sample update server and portal):
 #
-#   docs/screenshots/client-start.png     the main window once the server's popular
-#                                         shows and sites have replaced the defaults
-#   docs/screenshots/client-floating.png  the floating window in its corner
-#   docs/screenshots/client-menu.png      the floating window with its menu open
+#   OUT/client-start.png     the main window once the server's popular shows and
+#                            sites have replaced the defaults
+#   OUT/client-floating.png  the floating window in its corner
+#   OUT/client-menu.png      the floating window with its menu open
 #
-#   client/tools/screenshot_client_start.sh [build folder]   (default: build)
+#   tools/screenshots/client_start.sh BUILD OUT   (part of tools/screenshots.sh)
 #
 # Needs xvfb-run, xdotool and the system Python with PIL.
 set -eu
-root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$(cd "${1:-$root/build}" && pwd)
-shots=$root/docs/screenshots
+build=$(cd "${1:?usage: client_start.sh BUILD OUT}" && pwd)
+shots=$(cd "${2:?usage: client_start.sh BUILD OUT}" && pwd)
 
 if [ "${SHOT_INSIDE_XVFB:-}" != 1 ]; then
     SHOT_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
-        bash "$0" "$build"
+        bash "$0" "$build" "$shots"
 fi
 
 work=$(mktemp -d)
