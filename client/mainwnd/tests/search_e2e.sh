@@ -86,16 +86,32 @@ eval "$(xdotool getwindowgeometry --shell "$WID")"
 at() { xdotool mousemove --sync $((X + $1)) $((Y + $2)); }
 
 # Search box centre (163, 298): click, type a sample show's name, press Enter.
-at 163 298 && xdotool click 1
+# xdotool types an ideograph by remapping a spare key for it, which a busy X server
+# can miss, so a name that arrived cut short is typed again once its search has
+# ended (the search itself is what this test is about).
 sleep_until_focus() { xdotool getwindowfocus >/dev/null; }
-wait_for sleep_until_focus
-xdotool type --delay 30 "山海长歌"
-xdotool key Return
-
-wait_for grep -q 'search: [1-9][0-9]* items shown' "$WORK/trovik.log" ||
+searches() { grep -c 'GET /search_' "$WORK/requests.log" 2>/dev/null || true; }
+asked_for_name() { grep -q 'GET /search_%C9%BD%BA%A3%B3%A4%B8%E8' "$WORK/requests.log"; }
+# Every search that reached the portal ends with one of these lines.
+ENDED='search: ([0-9]+ items shown|0 results|engine not bound)'
+ended() { [ "$(grep -cE "$ENDED" "$WORK/trovik.log")" -ge "$1" ]; }
+started=0
+for attempt in 1 2 3; do
+    before=$(searches)
+    at 163 298 && xdotool click 1
+    wait_for sleep_until_focus
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 30 "山海长歌"
+    xdotool key Return
+    more_searches() { [ "$(searches)" -gt "$before" ]; }
+    wait_for more_searches || continue
+    started=$((started + 1))
+    wait_for ended "$started" || fail "the search did not end"
+    asked_for_name && break
+done
+asked_for_name || fail "the portal was never asked for the typed name"
+grep -E "$ENDED" "$WORK/trovik.log" | tail -1 | grep -qE 'search: [1-9][0-9]* items shown' ||
     fail "no result pages were shown"
-grep -q 'GET /search_%C9%BD%BA%A3%B3%A4%B8%E8' "$WORK/requests.log" ||
-    fail "the portal was not asked for the typed name"
 
 # The frame buffer changes as the page is painted: wait until the poster arrived
 # and two successive frames are equal, then keep the picture.
