@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -77,7 +78,7 @@ protected:
     UiLib::HWND CreateMainWindow() {
         wnd_ = std::make_unique<CTrovik>(install_.string() + "/", (install_ / "trovik").string());
         wnd_->model().banner.bannerRestMs = 3000;
-        wnd_->model().banner.bannerSlideMs = 5;
+        wnd_->model().banner.bannerSlideMs = bannerSlideMs_;
         const UiLib::HWND hwnd = wnd_->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
         UiLib::ShowWindow(hwnd, UiLib::SW_SHOW);
         driver_.Pump();
@@ -178,6 +179,7 @@ protected:
     std::unique_ptr<testsupport::ScopedEnv> urlLogEnv_;
     UiLib::testing::UiTestDriver driver_;
     std::unique_ptr<CTrovik> wnd_;
+    std::uint32_t bannerSlideMs_ = 5;  // the start-up's pace, for CreateMainWindow
     int questionsAnswered_ = 0;
     std::map<std::wstring, int> dialogsActedOn_;
     std::shared_ptr<int> answererLife_ = std::make_shared<int>(0);

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "client/core/ClientPaths.h"
+#include "client/mainwnd/ListImages.h"
 #include "platform/CodePage.h"
 #include "tools/testsupport/MainWindowFixture.h"
 #include "tools/testsupport/TempDir.h"
@@ -145,6 +146,17 @@ TEST_F(StartViewTest, CachedListEntriesNeedANameALinkAndAUsablePicture) {
     ASSERT_TRUE(driver_.Click(wnd, L"btnHistory4"));
     driver_.Pump();
     EXPECT_EQ(OpenedUrls(), std::vector<std::string>{"http://tv.example:81/detail/39244.html"});
+}
+
+TEST_F(StartViewTest, TheBannerStartsWithTheFirstPopularShow) {
+    bannerSlideMs_ = 60000;  // the first slide's first tick, and no second one
+    CreateMainWindow();
+    const std::vector<HotEntry>& hot = wnd_->model().lists.hot;
+    ASSERT_FALSE(hot.empty());
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->model().banner.slide.step == 1; }));
+    EXPECT_EQ(wnd_->model().banner.bannerIndex, 0);
+    EXPECT_EQ(std::wstring(wnd_->controls().bannerFront->GetBkImage()),
+              ImageFileAttribute(hot[0].image) + L" source='0,0,410,240'");
 }
 
 TEST_F(StartViewTest, BannerSlidesFasterAndFasterThenRests) {
