@@ -9,11 +9,6 @@
 // turns included). One more benchmark serves the same pages with their posters on a
 // host that accepts connections and never answers.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -21,14 +16,15 @@
 #include <memory>
 #include <regex>
 
-#include "IsolatedEnv.h"
 #include "client/mainwnd/EngineBinding.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "client/mainwnd/SearchFetch.h"
 #include "client/mainwnd/SearchFlow.h"
 #include "client/mainwnd/Trovik.h"
 #include "platform/CodePage.h"
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/SilentListener.h"
 #include "uilib/testing/UiTestDriver.h"
 
 using namespace UiLib;
@@ -49,19 +45,18 @@ struct SearchSetup {
         fs::create_directories(instance + "Config");
         testsupport::WriteFile(instance + "Config/AutoCfg.cfg",
                                "[Stat]\r\nHost=" + portal.hostPort() + "\r\n");
-        SetEngineLibraryOverride(devserver::testing::BinPath("libvantrel.so"));
+        SetEngineLibraryOverride(testsupport::BinPath("libvantrel.so"));
         CPaintManagerUI::SetResourcePath(
-            platform::Utf8ToWide(devserver::testing::BinPath("Skin")).c_str());
+            platform::Utf8ToWide(testsupport::BinPath("Skin")).c_str());
         CPaintManagerUI::SetResourceZip(L"SkinRes.zip", false);
-        wnd = std::make_unique<CTrovik>();
-        wnd->installationFolder = instance;
+        wnd = std::make_unique<CTrovik>(instance);
         wnd->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
         UiLib::ShowWindow(wnd->GetHWND(), SW_SHOW);
         driver.Pump();
     }
 
     testsupport::IsolatedEnv env;
-    devserver::testing::DevServerProcess portal;
+    testsupport::DevServerProcess portal;
     testsupport::ScopedEnv host{"VANTREL_SEARCH_HOST", portal.hostPort()};
     testing::UiTestDriver driver;
     std::unique_ptr<CTrovik> wnd;
@@ -85,9 +80,9 @@ struct SearchTimes {
 
 SearchTimes TimedSearch(SearchSetup& s) {
     // Start from an empty result area, so the first page is a new one.
-    s.wnd->resultTabs->RemoveAll();
-    ResultItems().clear();
-    s.wnd->searchBox->SetText(L"全部");
+    s.wnd->controls().resultTabs->RemoveAll();
+    s.wnd->model().resultItems.clear();
+    s.wnd->controls().searchBox->SetText(L"全部");
     s.driver.Pump();
     SearchTimes t;
     const auto start = Clock::now();
@@ -103,9 +98,12 @@ SearchTimes TimedSearch(SearchSetup& s) {
             std::chrono::seconds(40));
     };
     s.driver.Click(s.wnd->GetHWND(), L"btnSearch");
-    if (!pumpUntil([&] { return s.wnd->resultTabs->GetCount() >= 1; })) return t;
+    if (!pumpUntil([&] { return s.wnd->controls().resultTabs->GetCount() >= 1; })) return t;
     t.first = std::chrono::duration<double>(Clock::now() - start).count();
-    t.ok = pumpUntil([&] { return !SearchBusy() && s.wnd->resultTabs->GetCount() == kPages; });
+    t.ok = pumpUntil([&] {
+        return !s.wnd->model().search->SearchBusy() &&
+               s.wnd->controls().resultTabs->GetCount() == kPages;
+    });
     t.last = std::chrono::duration<double>(Clock::now() - start).count();
     return t;
 }
@@ -144,34 +142,10 @@ BENCHMARK(BM_ClientSearch)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(10);
 
-// A loopback port that accepts connections (the kernel does) and never answers.
-class SilentHost {
-public:
-    SilentHost() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(fd_, 64);
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
-    }
-    ~SilentHost() { ::close(fd_); }
-    SilentHost(const SilentHost&) = delete;
-    SilentHost& operator=(const SilentHost&) = delete;
-    int port() const { return port_; }
-
-private:
-    int fd_ = -1;
-    int port_ = 0;
-};
-
 // The sample portal's "全部" pages with every poster on `posterHost`.
 class SilentPosterSite {
 public:
-    explicit SilentPosterSite(const SilentHost& posterHost) {
+    explicit SilentPosterSite(const testsupport::SilentListener& posterHost) {
         const fs::path site = fs::path(TROVIK_SOURCE_DIR) / "tools/devserver/site";
         fs::copy(site / "detail", dir_.path() / "detail", fs::copy_options::recursive);
         fs::create_directories(dir_.path() / kAllShows);
@@ -192,7 +166,7 @@ private:
 // shortened here to one second (the client allows ten) to keep the run short; what is
 // measured is how long the window's thread is ever kept from its event loop.
 void BM_ClientSearch_PosterHostNeverAnswers(benchmark::State& state) {
-    SilentHost posterHost;
+    testsupport::SilentListener posterHost;  // accepts connections, never answers
     SilentPosterSite site(posterHost);
     SearchLimits limits;
     limits.poster = std::chrono::seconds(1);

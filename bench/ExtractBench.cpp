@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "SyntheticPages.h"
+#include "bench/SyntheticPages.h"
 #include "engine/DetailPageParser.h"
 #include "engine/HtmlTree.h"
 #include "engine/PageGuard.h"

@@ -1,4 +1,4 @@
-#include "SyntheticPages.h"
+#include "bench/SyntheticPages.h"
 
 #include "platform/CodePage.h"
 

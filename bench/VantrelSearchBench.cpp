@@ -11,16 +11,16 @@
 #include <filesystem>
 #include <memory>
 
-#include "SyntheticPages.h"
-#include "TempDir.h"
-#include "tools/devserver/testing/ChildProcess.h"
+#include "bench/SyntheticPages.h"
+#include "tools/testsupport/ChildPrograms.h"
+#include "tools/testsupport/TempDir.h"
 
 namespace {
 
-using devserver::testing::BinPath;
-using devserver::testing::DevServerProcess;
-using devserver::testing::ProgramResult;
-using devserver::testing::RunProgram;
+using testsupport::BinPath;
+using testsupport::DevServerProcess;
+using testsupport::ProgramResult;
+using testsupport::RunProgram;
 
 // range(0): the --jobs value.
 void BM_VantrelSearch_10results_latency50ms(benchmark::State& state) {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "client/AppIcon.h"
 #include "client/SingleInstance.h"
-#include "client/StartupFlags.h"
+#include "client/core/StartupFlags.h"
+#include "client/frame/AppIcon.h"
 #include "client/mainwnd/Trovik.h"
 #include "uilib/UiLib.h"
 
@@ -32,14 +32,13 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<CTrovik> wnd(new (std::nothrow) CTrovik);
     if (!wnd) return 0;
-    wnd->bannerRestMs = 3000;
-    wnd->bannerSlideMs = 5;
+    wnd->model().banner.bannerRestMs = 3000;
+    wnd->model().banner.bannerSlideMs = 5;
     // WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU,
     // WS_EX_WINDOWEDGE.
     wnd->Create(nullptr, kMainWindowTitle, 0x96C80000, 0x100);
     wnd->SetIcon(kAppIconId);
     wnd->CenterWindow();
-    wnd->instance = app.Instance();
     UiLib::ShowWindow(wnd->GetHWND(), ProcessStartupFlags().startHidden ? SW_HIDE : SW_SHOW);
     CPaintManagerUI::MessageLoop();
     return 0;

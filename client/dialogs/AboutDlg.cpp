@@ -1,6 +1,6 @@
 #include "client/dialogs/AboutDlg.h"
 
-#include "client/UsageIdentity.h"
+#include "client/core/UsageIdentity.h"
 #include "platform/OpenUrl.h"
 
 using namespace UiLib;

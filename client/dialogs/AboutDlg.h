@@ -7,7 +7,7 @@
 #include <string>
 
 #include "client/dialogs/ClientDialogs.h"
-#include "client/mainwnd/MsFrameWnd.h"
+#include "client/frame/MsFrameWnd.h"
 
 class CAboutDlg : public CMsFrameWnd {
 public:

@@ -1,7 +1,7 @@
 #include "client/dialogs/ConfigDlg.h"
 
-#include "client/ClientSettings.h"
-#include "client/mainwnd/WindowState.h"
+#include "client/core/ClientSettings.h"
+#include "client/frame/ClientProcess.h"
 
 using namespace UiLib;
 
@@ -69,7 +69,7 @@ void OpenSettings(HWND owner) {
     dlg.CenterWindow();
     if (dlg.ShowModal() != kDialogOk) return;
     // Without a floating window the handle is null and ShowWindow does nothing.
-    ShowWindow(FloatingWindowHandle(),
+    ShowWindow(ClientProcess().floatingWindow.load(),
                ProcessClientSettings().ShowFloatingWindow ? SW_SHOWNORMAL : SW_HIDE);
     SaveSettings();
 }

@@ -5,7 +5,7 @@
 // the autostart entry and closes with 6; "btnCancel" closes with 7 and changes nothing.
 
 #include "client/dialogs/ClientDialogs.h"
-#include "client/mainwnd/MsFrameWnd.h"
+#include "client/frame/MsFrameWnd.h"
 
 class CConfigDlg : public CMsFrameWnd {
 public:

@@ -4,7 +4,7 @@
 // it with 6, "btnCancel" with 7; any other way of closing gives what the modal loop
 // returns for it.
 
-#include "client/mainwnd/MsFrameWnd.h"
+#include "client/frame/MsFrameWnd.h"
 
 class CMsgDlg : public CMsFrameWnd {
 public:

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "client/ClientSettings.h"
+#include "client/core/ClientSettings.h"
 #include "client/dialogs/ClientDialogs.h"
 #include "client/dialogs/SkinPictureItemUI.h"
 #include "client/dialogs/ThemeDownload.h"

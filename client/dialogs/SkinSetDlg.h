@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "client/mainwnd/MsFrameWnd.h"
+#include "client/frame/MsFrameWnd.h"
 
 class ThemeDownload;
 

@@ -21,46 +21,43 @@ void ShowPanel(CControlUI* panel, int left, int right, const std::wstring& image
 
 }  // namespace
 
-BannerSlide& BannerSlideState() {
-    static BannerSlide slide;
-    return slide;
-}
-
 void BannerStep(CTrovik& wnd) {
-    const std::vector<HotEntry>& hot = HotEntries();
+    MainModel& model = wnd.model();
+    const MainControls& controls = wnd.controls();
+    BannerState& banner = model.banner;
+    const std::vector<HotEntry>& hot = model.lists.hot;
     const size_t n = hot.size();
     if (n == 0) {
-        SetTimer(wnd.GetHWND(), TIMER_BANNER, wnd.bannerRestMs);
+        SetTimer(wnd.GetHWND(), TIMER_BANNER, banner.bannerRestMs);
         return;
     }
     // An index at or past the end (the list shrank) reads as the first entry.
     const auto imageOf = [&](size_t index) { return hot[index < n ? index : 0].image; };
-    BannerSlide& slide = BannerSlideState();
-    const int width = wnd.initialWidth;
+    BannerSlide& slide = banner.slide;
+    const int width = model.initialWidth;
     const std::wstring height = std::to_wstring(kBannerHeight);
     if (slide.offset < width) {
         // Sliding: the shown picture leaves to the left, the next one follows it.
         const std::wstring offset = std::to_wstring(slide.offset);
-        ShowPanel(wnd.bannerFront, 0, width - slide.offset,
-                  ImageFileAttribute(imageOf(wnd.bannerIndex)) + L" source='" + offset + L",0," +
+        ShowPanel(controls.bannerFront, 0, width - slide.offset,
+                  ImageFileAttribute(imageOf(banner.bannerIndex)) + L" source='" + offset + L",0," +
                       std::to_wstring(kBannerPictureWidth) + L"," + height + L"'");
-        const size_t next = wnd.bannerIndex + 1u < n ? wnd.bannerIndex + 1u : 0;
+        const size_t next = banner.bannerIndex + 1u < n ? banner.bannerIndex + 1u : 0;
         const std::wstring back =
             ImageFileAttribute(imageOf(next)) + L" source='0,0," + offset + L"," + height + L"'";
-        ShowPanel(wnd.bannerBack, width - slide.offset, width, back);
+        ShowPanel(controls.bannerBack, width - slide.offset, width, back);
         platform::DebugOutput(back);
-        SetTimer(wnd.GetHWND(), TIMER_BANNER, wnd.bannerSlideMs);
+        SetTimer(wnd.GetHWND(), TIMER_BANNER, banner.bannerSlideMs);
     } else {
         // The slide is over: the next picture rests in front.
         if (slide.offset > 0) {
-            ++wnd.bannerIndex;
-            slide.offset = 0;
-            slide.step = 0;
+            ++banner.bannerIndex;
+            slide = BannerSlide{};
         }
-        if (wnd.bannerIndex >= n) wnd.bannerIndex = 0;
-        ShowPanel(wnd.bannerFront, 0, width, ImageFileAttribute(imageOf(wnd.bannerIndex)));
-        ShowPanel(wnd.bannerBack, width, width, L"");
-        SetTimer(wnd.GetHWND(), TIMER_BANNER, wnd.bannerRestMs);
+        if (banner.bannerIndex >= n) banner.bannerIndex = 0;
+        ShowPanel(controls.bannerFront, 0, width, ImageFileAttribute(imageOf(banner.bannerIndex)));
+        ShowPanel(controls.bannerBack, width, width, L"");
+        SetTimer(wnd.GetHWND(), TIMER_BANNER, banner.bannerRestMs);
     }
     ++slide.step;
     slide.offset += 2 * slide.step;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "client/ClientPaths.h"
+#include "client/core/ClientPaths.h"
 #include "client/mainwnd/ListImages.h"
 #include "client/mainwnd/Trovik.h"
 #include "platform/CodePage.h"
@@ -91,23 +91,7 @@ CControlUI* Button(CTrovik& wnd, const wchar_t* prefix, size_t index) {
 
 }  // namespace
 
-std::vector<HotEntry>& HotEntries() {
-    static std::vector<HotEntry> entries;
-    return entries;
-}
-
-std::vector<SiteEntry>& SiteEntries() {
-    static std::vector<SiteEntry> entries;
-    return entries;
-}
-
-std::vector<SampleEntry>& SampleEntries() {
-    static std::vector<SampleEntry> entries;
-    return entries;
-}
-
-void LoadHotList(CTrovik&) {
-    std::vector<HotEntry>& hot = HotEntries();
+void LoadHotList(std::vector<HotEntry>& hot) {
     hot.clear();
     const ListFiles files = HotFiles();
     for (int i = 0; i < kHotEntries; ++i) {
@@ -120,8 +104,7 @@ void LoadHotList(CTrovik&) {
     }
 }
 
-void LoadSiteList(CTrovik&) {
-    std::vector<SiteEntry>& sites = SiteEntries();
+void LoadSiteList(std::vector<SiteEntry>& sites) {
     sites.clear();
     const ListFiles files = SiteFiles();
     for (int i = 0; i < kSiteEntries; ++i) {
@@ -132,8 +115,7 @@ void LoadSiteList(CTrovik&) {
     }
 }
 
-void LoadSampleList(CTrovik&) {
-    std::vector<SampleEntry>& samples = SampleEntries();
+void LoadSampleList(std::vector<SampleEntry>& samples) {
     samples.clear();
     const std::string& autoCfg = ProcessClientPaths().autoCfgFile;
     for (const SampleShow& show : kSampleShows) {
@@ -146,7 +128,8 @@ void LoadSampleList(CTrovik&) {
 }
 
 void RefreshPanelButtons(CTrovik& wnd) {
-    const std::vector<SiteEntry>& sites = SiteEntries();
+    const StartLists& lists = wnd.model().lists;
+    const std::vector<SiteEntry>& sites = lists.sites;
     for (size_t i = 0; i < std::min<size_t>(kSiteEntries, sites.size()); ++i) {
         CControlUI* control = Button(wnd, L"btnLinkSite", i);
         auto* button =
@@ -156,14 +139,14 @@ void RefreshPanelButtons(CTrovik& wnd) {
         button->SetUserData(sites[i].url.c_str());
         button->SetNormalImage(ImageString(sites[i].image).c_str());
     }
-    const std::vector<SampleEntry>& samples = SampleEntries();
+    const std::vector<SampleEntry>& samples = lists.samples;
     for (size_t i = 0; i < std::min<size_t>(kSampleEntries, samples.size()); ++i) {
         CControlUI* button = Button(wnd, L"btnHistory", i);
         if (!button) continue;
         button->SetToolTip(samples[i].name.c_str());
         button->SetUserData(samples[i].url.c_str());
     }
-    const std::vector<HotEntry>& hot = HotEntries();
+    const std::vector<HotEntry>& hot = lists.hot;
     for (size_t i = 0; i < std::min<size_t>(kHotEntries, hot.size()); ++i) {
         CControlUI* button = Button(wnd, L"btnHot", i);
         if (!button) continue;

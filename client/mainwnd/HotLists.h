@@ -43,20 +43,25 @@ inline constexpr int kSampleEntries = 6;
 // Popular-show names longer than this are cut on their buttons (and end in "...").
 inline constexpr size_t kHotNameChars = 5;
 
-// The process-wide lists. The banner shows hot entry CTrovik::bannerIndex.
-std::vector<HotEntry>& HotEntries();
-std::vector<SiteEntry>& SiteEntries();
-std::vector<SampleEntry>& SampleEntries();
+// The three lists in the main window's model. The banner shows hot entry
+// BannerState::bannerIndex.
+struct StartLists {
+    std::vector<HotEntry> hot;
+    std::vector<SiteEntry> sites;
+    std::vector<SampleEntry> samples;
+};
 
-// Refill the lists. The hot list keeps only entries with a name and a link (at most
-// five); the site list always has seven entries, empty ones included; the sample list
-// holds the six built-in shows, whose links point at the portal hosts of "AutoCfg.cfg"
-// ("Portal": "TvHost", "VideoHost", "SearchHost"; a missing host leaves the link empty).
-void LoadHotList(CTrovik& wnd);
-void LoadSiteList(CTrovik& wnd);
-void LoadSampleList(CTrovik& wnd);
+// Refill the lists from the process's paths (ProcessClientPaths). The hot list keeps
+// only entries with a name and a link (at most five); the site list always has seven
+// entries, empty ones included; the sample list holds the six built-in shows, whose
+// links point at the portal hosts of "AutoCfg.cfg" ("Portal": "TvHost", "VideoHost",
+// "SearchHost"; a missing host leaves the link empty).
+void LoadHotList(std::vector<HotEntry>& hot);
+void LoadSiteList(std::vector<SiteEntry>& sites);
+void LoadSampleList(std::vector<SampleEntry>& samples);
 
-// Puts the lists on their buttons: tooltips, links (user data), site logos, and the
-// popular shows' names (cut to kHotNameChars characters plus "..."), with the entry's
-// index as tag. Buttons beyond a list's end and buttons the skin lacks are left alone.
+// Puts the main window's lists on their buttons: tooltips, links (user data), site
+// logos, and the popular shows' names (cut to kHotNameChars characters plus "..."),
+// with the entry's index as tag. Buttons beyond a list's end and buttons the skin
+// lacks are left alone.
 void RefreshPanelButtons(CTrovik& wnd);

@@ -6,8 +6,8 @@
 #include <system_error>
 #include <thread>
 
-#include "client/ClientPaths.h"
-#include "client/ClientSettings.h"
+#include "client/core/ClientPaths.h"
+#include "client/core/ClientSettings.h"
 #include "client/mainwnd/ListImages.h"
 #include "client/mainwnd/Trovik.h"
 #include "common/HttpDownload.h"

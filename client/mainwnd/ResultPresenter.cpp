@@ -4,10 +4,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "client/mainwnd/PosterCache.h"
+#include "client/mainwnd/ResultItem.h"
 #include "client/mainwnd/ResultText.h"
-#include "client/mainwnd/SearchFlow.h"
 #include "client/mainwnd/Trovik.h"
 #include "common/TextCodec.h"
 
@@ -35,12 +36,14 @@ void SetAnsiText(CTrovik& wnd, CControlUI* page, LPCTSTR name, const std::string
     if (CControlUI* c = Sub(wnd, page, name)) c->SetText(AnsiToWide(text).c_str());
 }
 
-// The page's item: entry `index of the page` of ResultItems(), or null.
+// The page's item: entry `index of the page` of the model's result items, or null.
 const ResultItem* ItemOf(CTrovik& wnd, CTrovikResultItemUI* page) {
-    if (!wnd.resultTabs || !page) return nullptr;
-    const int index = wnd.resultTabs->GetItemIndex(page);
-    if (index < 0 || index >= static_cast<int>(ResultItems().size())) return nullptr;
-    return &ResultItems()[index];
+    CTabLayoutUI* tabs = wnd.controls().resultTabs;
+    if (!tabs || !page) return nullptr;
+    const int index = tabs->GetItemIndex(page);
+    const std::vector<ResultItem>& items = wnd.model().resultItems;
+    if (index < 0 || index >= static_cast<int>(items.size())) return nullptr;
+    return &items[index];
 }
 
 void AddSourceButtons(CTrovik& wnd, CControlUI* page, const ResultItem& item, int pageNumber) {
@@ -86,8 +89,6 @@ CButtonUI* AddArrow(CContainerUI* block, int left, LPCTSTR text, LPCTSTR name) {
     return arrow;
 }
 
-std::uint8_t g_waitingFrame = 0;
-
 }  // namespace
 
 CTrovikResultItemUI::CTrovikResultItemUI() = default;
@@ -99,12 +100,13 @@ LPVOID CTrovikResultItemUI::GetInterface(LPCTSTR pstrName) {
 }
 
 void BuildSelectButtons(CTrovik& wnd, int count) {
-    if (count < 1 || !wnd.selectColumn) return;
-    wnd.selectColumn->RemoveAll();
+    CContainerUI* column = wnd.controls().selectColumn;
+    if (count < 1 || !column) return;
+    column->RemoveAll();
     const long long top = (150 - 16LL * count) / 2 + 10;
     for (int i = 0; i < count; ++i) {
         auto* option = new COptionUI;
-        wnd.selectColumn->Add(option);
+        column->Add(option);
         option->SetAttribute(L"float", L"true");
         option->SetAttribute(L"pos", PosText(0, top + 16LL * i, 0, 0).c_str());
         option->SetAttribute(L"width", L"16");
@@ -119,9 +121,10 @@ void BuildSelectButtons(CTrovik& wnd, int count) {
 }
 
 bool BuildResultPage(CTrovik& wnd, const ResultItem* item) {
-    if (!item || !wnd.resultTabs) return false;
+    CTabLayoutUI* tabs = wnd.controls().resultTabs;
+    if (!item || !tabs) return false;
     auto* page = new CTrovikResultItemUI;
-    wnd.resultTabs->Add(page);
+    tabs->Add(page);
     CControlUI* info = wnd.CreateSubLayout(L"OneTvInfo");
     if (!info) return false;
     page->Add(info);
@@ -145,7 +148,7 @@ bool BuildResultPage(CTrovik& wnd, const ResultItem* item) {
         details->SetUserData(AnsiToWide(r.detailUrl).c_str());
     }
 
-    AddSourceButtons(wnd, page, *item, wnd.resultTabs->GetCount());
+    AddSourceButtons(wnd, page, *item, tabs->GetCount());
     if (!item->sources.empty()) RenderBlock(wnd, page);
     return true;
 }
@@ -196,12 +199,13 @@ void RenderBlock(CTrovik& wnd, CTrovikResultItemUI* page) {
 }
 
 void StepWaitingAnimation(CTrovik& wnd) {
-    if (g_waitingFrame > 4) g_waitingFrame = 0;
+    std::uint8_t& frame = wnd.model().waitingFrame;
+    if (frame > 4) frame = 0;
     CControlUI* pic = wnd.GetPaintManager().FindControl(L"ctWaitingPic");
     if (!pic) {
-        g_waitingFrame = 0;
+        frame = 0;
         return;
     }
-    pic->SetBkImage((L"Searching" + std::to_wstring(g_waitingFrame) + L".png").c_str());
-    ++g_waitingFrame;
+    pic->SetBkImage((L"Searching" + std::to_wstring(frame) + L".png").c_str());
+    ++frame;
 }

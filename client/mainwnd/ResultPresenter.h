@@ -12,7 +12,7 @@ class CTrovik;
 struct ResultItem;
 
 // One result page. Its position among the pages of "tlSearchResult" is its index in
-// ResultItems().
+// the main window's result items (MainModel::resultItems).
 class CTrovikResultItemUI : public UiLib::CVerticalLayoutUI {
 public:
     CTrovikResultItemUI();

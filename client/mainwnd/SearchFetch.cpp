@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "client/mainwnd/SearchFlow.h"
+#include "client/mainwnd/ResultItem.h"
 #include "common/Arrivals.h"
 
 namespace {

@@ -2,19 +2,23 @@
 
 #include "client/mainwnd/Trovik.h"
 
-#include "client/ClientPaths.h"
-#include "client/ClientSettings.h"
-#include "client/FloatToolWnd.h"
-#include "client/UpdaterHandOff.h"
-#include "client/UsageReport.h"
+#include <utility>
+
+#include "client/core/ClientPaths.h"
+#include "client/core/ClientSettings.h"
+#include "client/core/UpdaterHandOff.h"
+#include "client/core/UsageReport.h"
+#include "client/frame/ClientProcess.h"
+#include "client/frame/FloatToolWnd.h"
 #include "client/mainwnd/HotLists.h"
 #include "client/mainwnd/ListDownload.h"
 #include "client/mainwnd/MainViews.h"
-#include "client/mainwnd/WindowState.h"
 
 using namespace UiLib;
 
-CTrovik::CTrovik() = default;
+CTrovik::CTrovik(std::string installationFolder, std::string executablePath)
+    : installationFolder_(std::move(installationFolder)),
+      executablePath_(std::move(executablePath)) {}
 
 // Defined here, where CFloatingToolWindow is complete, so the unique_ptr can free it.
 CTrovik::~CTrovik() = default;
@@ -40,8 +44,8 @@ LRESULT CTrovik::OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandle
 void CTrovik::InitWindow() {
     // 1. The layout's size; its width is also the banner's width.
     const SIZE init = m_PaintManager.GetInitSize();
-    initialWidth = init.cx;
-    initialHeight = init.cy;
+    model_.initialWidth = init.cx;
+    model_.initialHeight = init.cy;
 
     // 2. The Windows client enabled the debug privilege of its process token here.
     // Linux has no such per-process privilege, and nothing below needs one: the
@@ -49,10 +53,10 @@ void CTrovik::InitWindow() {
     // user. So this step has nothing to do.
 
     // 3. and 4. Paths, folders and settings.
-    SetUpClientPaths(installationFolder.empty()
+    SetUpClientPaths(installationFolder_.empty()
                          ? WideToUtf8(CPaintManagerUI::GetInstancePath().str())
-                         : installationFolder,
-                     executablePath);
+                         : installationFolder_,
+                     executablePath_);
     LoadSettings();
 
     // 5. Updater hand-off.
@@ -60,28 +64,17 @@ void CTrovik::InitWindow() {
 
     // 6. Lists: the download runs on its own thread and reports with message 2031.
     StartListDownloadThread(m_hWnd);
-    LoadHotList(*this);
-    LoadSiteList(*this);
-    LoadSampleList(*this);
+    LoadHotList(model_.lists.hot);
+    LoadSiteList(model_.lists.sites);
+    LoadSampleList(model_.lists.samples);
 
     // 7. Banner timer, controls, views, panel buttons, animation and tray timers.
     SetTimer(m_hWnd, TIMER_BANNER, 50);
-    searchBox = static_cast<CEditUI*>(m_PaintManager.FindControl(L"edtSearchText"));
-    historyHost = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"hlSearchResult"));
-    bannerFront = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"hlTopHotTvLst1"));
-    bannerBack = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"hlTopHotTvLst2"));
-    resultView = m_PaintManager.FindControl(L"vlSearchResult");
-    searchingView = m_PaintManager.FindControl(L"vlSearching");
-    noResultView = m_PaintManager.FindControl(L"vlNoFindResult");
-    startView = m_PaintManager.FindControl(L"vlTvHistory");
-    resultTabs = static_cast<CTabLayoutUI*>(m_PaintManager.FindControl(L"tlSearchResult"));
-    selectColumn = static_cast<CContainerUI*>(m_PaintManager.FindControl(L"vlSelectResult"));
-    bannerIndex = 0;
-    SetMainWindowHandle(m_hWnd);
-    SetViewVisible(startView, true);
-    SetViewVisible(searchingView, false);
-    SetViewVisible(selectColumn, false);
-    SetViewVisible(resultView, false);
+    controls_.FindIn(m_PaintManager);
+    model_.banner.bannerIndex = 0;
+    ClientProcess().mainWindow.store(m_hWnd);
+    model_.search->SetWindow(m_hWnd);
+    ShowView(controls_, MainView::Opening);
     RefreshPanelButtons(*this);
     SetTimer(m_hWnd, TIMER_WAITING, 500);
     SetTimer(m_hWnd, TIMER_TRAY, 0);
@@ -91,7 +84,7 @@ void CTrovik::InitWindow() {
     SendUsageReport(kUsageReportStartup, "");
 
     // 9. The floating tool window.
-    floatingWindow = CreateFloatingWindow();
+    floatingWindow_ = CreateFloatingWindow();
 
     // 10. The saved background picture.
     CMsFrameWnd::InitWindow();

@@ -2,28 +2,25 @@
 
 // CTrovik: the client's main window. It owns the search box, the banner, the start,
 // searching, no-result and result views, the tray icon, and dispatches every click,
-// key, timer, tray and menu event to the operation that handles it.
+// key, timer, tray and menu event to the operation that handles it. Its state lives in
+// its model (MainModel.h); the controls it works with are found once (MainControls.h).
 
-#include <cstdint>
 #include <memory>
 #include <string>
 
-#include "client/mainwnd/MsFrameWnd.h"
+#include "client/core/MainWindowIdentity.h"
+#include "client/frame/MsFrameWnd.h"
+#include "client/mainwnd/MainControls.h"
+#include "client/mainwnd/MainModel.h"
 #include "uilib/UiLib.h"
 
 class CFloatingToolWindow;
-
-// The main window's title and class name: the single-instance check, the window's
-// creation and the updater hand-off all use them.
-inline constexpr const wchar_t* kMainWindowTitle = L"Trovik";
-inline constexpr const wchar_t* kMainWindowClass = L"TrovikarClient";
 
 // Timer ids and private messages of the main window.
 constexpr UiLib::UINT_PTR TIMER_BANNER = 2025;
 constexpr UiLib::UINT_PTR TIMER_WAITING = 2029;
 constexpr UiLib::UINT_PTR TIMER_TRAY = 2032;
 constexpr UiLib::UINT UMSG_TRAY_CALLBACK = 28;
-constexpr UiLib::UINT UMSG_MENU_COMMAND = 1145;
 constexpr UiLib::UINT UMSG_LISTS_REFRESHED = 2031;
 
 // The text the empty search box shows.
@@ -31,7 +28,11 @@ inline constexpr const wchar_t* kSearchHint = L"请输入片名";
 
 class CTrovik : public CMsFrameWnd {
 public:
-    CTrovik();
+    // `installationFolder` (trailing "/"): where the client's paths are computed from;
+    // empty: the executable's folder. `executablePath`: the client executable that the
+    // paths and the updater hand-off use; empty: the running executable. Tests give a
+    // private installation.
+    explicit CTrovik(std::string installationFolder = {}, std::string executablePath = {});
     ~CTrovik() override;
 
     UiLib::LPCTSTR GetWindowClassName() const override;
@@ -58,29 +59,40 @@ public:
 
     void Notify(UiLib::TNotifyUI& msg) override;
 
-    // Controls of "Main.xml", looked up in InitWindow; null when the skin lacks one.
-    UiLib::CEditUI* searchBox = nullptr;          // "edtSearchText"
-    UiLib::CContainerUI* historyHost = nullptr;   // "hlSearchResult"
-    UiLib::CContainerUI* bannerFront = nullptr;   // "hlTopHotTvLst1"
-    UiLib::CContainerUI* bannerBack = nullptr;    // "hlTopHotTvLst2"
-    UiLib::CControlUI* resultView = nullptr;      // "vlSearchResult"
-    UiLib::CControlUI* searchingView = nullptr;   // "vlSearching"
-    UiLib::CControlUI* noResultView = nullptr;    // "vlNoFindResult"
-    UiLib::CControlUI* startView = nullptr;       // "vlTvHistory"
-    UiLib::CTabLayoutUI* resultTabs = nullptr;    // "tlSearchResult", one page per show
-    UiLib::CContainerUI* selectColumn = nullptr;  // "vlSelectResult"
-    std::uint8_t bannerIndex = 0;                 // banner entry shown
-    UiLib::NOTIFYICONDATAW trayIcon{};
-    std::unique_ptr<CFloatingToolWindow> floatingWindow;
-    std::int32_t initialWidth = 0;  // the layout's size; the width is the banner's
-    std::int32_t initialHeight = 0;
-    std::uint32_t bannerRestMs = 0;   // 3,000, set by the start-up
-    std::uint32_t bannerSlideMs = 0;  // 5, set by the start-up
-    UiLib::HINSTANCE instance = nullptr;
-    // The installation folder (trailing "/") the client's paths are computed from;
-    // empty: the executable's folder. Set before Create (tests use a private folder).
-    std::string installationFolder;
-    // The client executable's path that the paths and the updater hand-off use; empty:
-    // the running executable. Set before Create (tests use a private installation).
-    std::string executablePath;
+    // The window's state: result items, search channel, lists, banner, waiting frame.
+    MainModel& model() { return model_; }
+    // The controls of "Main.xml", found when the window initialises.
+    const MainControls& controls() const { return controls_; }
+
+private:
+    // The tray icon (TrovikTray.cpp). Added when the desktop offers a tray (false when
+    // it does not: a tray that appears later announces itself, UIMSG_TRAYCHANGED).
+    bool AddTrayIcon();
+    void RemoveTrayIcon();
+    // Whether the icon sits in a tray now, as the way back to a hidden window.
+    bool HasTrayIcon() const;
+    // Puts the window away: hidden in the tray when its icon is there, else minimised
+    // to the task bar, where the user can find it again.
+    void HideMainWindow();
+    // The tray came (the icon is added) or went (a window hidden in it comes back
+    // minimised to the task bar).
+    void OnTrayChanged(bool available);
+    // Brings the window to the front and opens the tray menu at the pointer, opening
+    // upwards and to the left.
+    void OpenMainTrayMenu();
+
+    // The items of the tray menu and of the floating window's menu (TrovikMessages.cpp).
+    void OnMenuItem(const UiLib::CDuiString& item);
+    // One page of "tlSearchResult" back (delta > 0) or on, with its select button.
+    void PageByWheel(short delta);
+
+    std::string installationFolder_;
+    std::string executablePath_;
+    MainControls controls_;
+    MainModel model_;
+    UiLib::NOTIFYICONDATAW trayIcon_{};
+    std::unique_ptr<CFloatingToolWindow> floatingWindow_;
+    // Set while a wheel turn is handled, so a turn that arrives from inside the page
+    // change (a nested message loop) does not page again.
+    bool inWheel_ = false;
 };

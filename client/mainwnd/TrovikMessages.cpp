@@ -5,62 +5,52 @@
 #include <cstdio>
 #include <string>
 
-#include "client/ClientSettings.h"
-#include "client/FloatToolWnd.h"
-#include "client/PopupMenu.h"
-#include "client/UpdaterHandOff.h"
+#include "client/core/ClientSettings.h"
+#include "client/core/UpdaterHandOff.h"
 #include "client/dialogs/ClientDialogs.h"
 #include "client/dialogs/MsgDlg.h"
+#include "client/frame/ClientProcess.h"
+#include "client/frame/FloatToolWnd.h"
+#include "client/frame/TrayMenu.h"
 #include "client/mainwnd/Banner.h"
 #include "client/mainwnd/HotLists.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "client/mainwnd/SearchFlow.h"
 #include "client/mainwnd/Trovik.h"
-#include "client/mainwnd/TrovikTray.h"
-#include "client/mainwnd/WindowState.h"
+#include "client/menu/MenuItemMessage.h"
 
 using namespace UiLib;
 
-namespace {
-
-// Set while a wheel turn is being handled, so a turn that arrives from inside the
-// page change (a nested message loop) does not page again.
-bool g_inWheel = false;
-
-HWND FloatingHandle(const CTrovik& wnd) {
-    return wnd.floatingWindow ? wnd.floatingWindow->GetHWND() : nullptr;
-}
-
-void OnMenuItem(CTrovik& wnd, const CDuiString& item) {
-    const HWND hwnd = wnd.GetHWND();
+void CTrovik::OnMenuItem(const CDuiString& item) {
     if (item == L"Menu_Settings") {
-        OpenSettings(hwnd);
+        OpenSettings(m_hWnd);
     } else if (item == L"Menu_ShowHideMain") {
-        if (IsWindowShown(hwnd)) {
-            HideMainWindow(wnd);
+        if (IsWindowShown(m_hWnd)) {
+            HideMainWindow();
         } else {
             // Also brings a window back from the task bar.
-            ShowWindow(hwnd, SW_SHOW);
-            SetForegroundWindow(hwnd);
+            UiLib::ShowWindow(m_hWnd, SW_SHOW);
+            SetForegroundWindow(m_hWnd);
         }
     } else if (item == L"Menu_ShowHideFloat") {
-        const HWND floating = FloatingHandle(wnd);
-        ShowWindow(floating, IsWindowVisible(floating) ? SW_HIDE : SW_SHOWNORMAL);
+        const HWND floating = floatingWindow_ ? floatingWindow_->GetHWND() : nullptr;
+        UiLib::ShowWindow(floating, IsWindowVisible(floating) ? SW_HIDE : SW_SHOWNORMAL);
         // Kept in memory only; the settings dialog is what saves it.
         ProcessClientSettings().ShowFloatingWindow = IsWindowVisible(floating) != FALSE;
     } else if (item == L"Menu_About") {
-        ShowAbout(hwnd);
+        ShowAbout(m_hWnd);
     } else if (item == L"Menu_CheckUpdate") {
         StartUpdater();
     } else if (item == L"Menu_Close") {
-        SendMessageW(hwnd, WM_CLOSE, 0, 1);
+        UiLib::SendMessageW(m_hWnd, WM_CLOSE, 0, 1);
     }
 }
 
-void PageByWheel(CTrovik& wnd, short delta) {
-    if (!wnd.resultTabs || delta == 0) return;
-    const int cur = wnd.resultTabs->GetCurSel();
-    const int count = wnd.resultTabs->GetCount();
+void CTrovik::PageByWheel(short delta) {
+    CTabLayoutUI* tabs = controls_.resultTabs;
+    if (!tabs || delta == 0) return;
+    const int cur = tabs->GetCurSel();
+    const int count = tabs->GetCount();
     int target = 0;
     if (delta > 0) {  // turned away from the user: the previous page
         if (count < 1 || cur < 1) return;
@@ -69,30 +59,28 @@ void PageByWheel(CTrovik& wnd, short delta) {
         if (cur >= count - 1) return;
         target = cur + 1;
     }
-    wnd.resultTabs->SelectItem(target);
-    if (!wnd.selectColumn) return;
+    tabs->SelectItem(target);
+    if (!controls_.selectColumn) return;
     const std::wstring name = L"btnSelectTv" + std::to_wstring(target);
-    CControlUI* button = wnd.GetPaintManager().FindSubControlByName(wnd.selectColumn, name.c_str());
+    CControlUI* button = m_PaintManager.FindSubControlByName(controls_.selectColumn, name.c_str());
     if (!button) return;
     if (auto* option = static_cast<COptionUI*>(button->GetInterface(L"Option"))) {
         option->Selected(true);
     }
 }
 
-}  // namespace
-
 LRESULT CTrovik::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_TIMER) {
-        if (wParam == TIMER_BANNER && AnimationEnabled()) {
+        if (wParam == TIMER_BANNER && ClientProcess().animationEnabled.load()) {
             BannerStep(*this);
-        } else if (wParam == TIMER_WAITING && AnimationEnabled()) {
+        } else if (wParam == TIMER_WAITING && ClientProcess().animationEnabled.load()) {
             StepWaitingAnimation(*this);
         }
         // The first tick adds the tray icon if the desktop has a tray; a tray that comes
         // later announces itself (UIMSG_TRAYCHANGED), so no tick needs to ask again.
         if (wParam == TIMER_TRAY) {
             KillTimer(m_hWnd, TIMER_TRAY);
-            AddTrayIcon(*this);
+            AddTrayIcon();
         }
     } else if (uMsg == UMSG_SEARCH_EMPTY) {
         OnSearchEmpty(*this);
@@ -102,11 +90,11 @@ LRESULT CTrovik::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CTrovik::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     switch (uMsg) {
-        case UMSG_MENU_COMMAND: {
+        case kMenuItemMessage: {
             // The sender allocated the name; it is released when this scope ends,
             // whatever the name was.
             const std::unique_ptr<CDuiString> item = TakeMenuItemName(wParam);
-            if (item) OnMenuItem(*this, *item);
+            if (item) OnMenuItem(*item);
             break;
         }
         case UMSG_TRAY_CALLBACK:
@@ -114,22 +102,22 @@ LRESULT CTrovik::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BO
                 UiLib::ShowWindow(m_hWnd, SW_SHOW);
                 SetForegroundWindow(m_hWnd);
             } else if (lParam == WM_RBUTTONUP) {
-                OpenMainTrayMenu(*this);
+                OpenMainTrayMenu();
             }
             break;
         case UIMSG_TRAYCHANGED:
-            OnTrayChanged(*this, wParam != 0);
+            OnTrayChanged(wParam != 0);
             break;
         case WM_MOUSELEAVE:
-            SetAnimationEnabled(true);
+            ClientProcess().animationEnabled.store(true);
             break;
         case UMSG_SEARCH_ITEM:
             OnSearchItem(*this, reinterpret_cast<const ResultItem*>(wParam),
                          static_cast<int>(lParam));
             break;
         case UMSG_LISTS_REFRESHED:
-            if (wParam != 0) LoadHotList(*this);
-            if (lParam != 0) LoadSiteList(*this);
+            if (wParam != 0) LoadHotList(model_.lists.hot);
+            if (lParam != 0) LoadSiteList(model_.lists.sites);
             if (wParam != 0 || lParam != 0) RefreshPanelButtons(*this);
             break;
         default:
@@ -149,7 +137,7 @@ LRESULT CTrovik::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled
     } else if (lParam != 2 && !ProcessClientSettings().QuitOnClose) {
         // The caption's close button and the desktop's close put the client in the tray
         // (or on the task bar when the desktop has no tray).
-        HideMainWindow(*this);
+        HideMainWindow();
         bHandled = TRUE;
         return 0;
     }
@@ -160,27 +148,30 @@ LRESULT CTrovik::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled
 LRESULT CTrovik::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     KillTimer(m_hWnd, TIMER_WAITING);
     KillTimer(m_hWnd, TIMER_BANNER);
-    RemoveTrayIcon(*this);
+    RemoveTrayIcon();
+    // The workers of a search still running report to nobody from now on.
+    model_.search->SetWindow(nullptr);
     // Without a floating window there is no position to keep: the stored one stays.
-    if (const HWND floating = FloatingHandle(*this)) {
+    if (const HWND floating = floatingWindow_ ? floatingWindow_->GetHWND() : nullptr) {
         RECT rc{};
         if (GetWindowRect(floating, &rc)) SaveFloatingPosition(rc.left, rc.top);
         // The floating window lives as long as the main window.
         DestroyWindow(floating);
     }
-    if (MainWindowHandle() == m_hWnd) SetMainWindowHandle(nullptr);
+    HWND self = m_hWnd;
+    ClientProcess().mainWindow.compare_exchange_strong(self, nullptr);
     return CMsFrameWnd::OnDestroy(uMsg, wParam, lParam, bHandled);
 }
 
 LRESULT CTrovik::OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
-    if (!g_inWheel) {
-        g_inWheel = true;
+    if (!inWheel_) {
+        inWheel_ = true;
         try {
-            PageByWheel(*this, GET_WHEEL_DELTA_WPARAM(wParam));
+            PageByWheel(GET_WHEEL_DELTA_WPARAM(wParam));
         } catch (...) {
             // A failing page change leaves the pages as they are; the wheel stays usable.
         }
-        g_inWheel = false;
+        inWheel_ = false;
     }
     bHandled = FALSE;
     return 0;
@@ -190,6 +181,6 @@ LRESULT CTrovik::OnMouseHover(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHa
     // The animations pause while the pointer rests on the band from y = 33 to y = 147
     // (the banner's text), tested on the packed (x, y) value as Windows code does.
     const auto packed = static_cast<std::uint32_t>(lParam);
-    SetAnimationEnabled(packed < 0x00210000u || packed > 0x0093FFFFu);
+    ClientProcess().animationEnabled.store(packed < 0x00210000u || packed > 0x0093FFFFu);
     return CMsFrameWnd::OnMouseHover(uMsg, wParam, lParam, bHandled);
 }

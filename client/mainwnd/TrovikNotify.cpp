@@ -27,8 +27,9 @@ void OpenLink(const CDuiString& url) {
 
 // The result page shown in "tlSearchResult", or null.
 CTrovikResultItemUI* SelectedPage(CTrovik& wnd) {
-    if (!wnd.resultTabs) return nullptr;
-    CControlUI* page = wnd.resultTabs->GetItemAt(wnd.resultTabs->GetCurSel());
+    CTabLayoutUI* tabs = wnd.controls().resultTabs;
+    if (!tabs) return nullptr;
+    CControlUI* page = tabs->GetItemAt(tabs->GetCurSel());
     if (!page) return nullptr;
     return static_cast<CTrovikResultItemUI*>(page->GetInterface(L"TrovikResultItem"));
 }
@@ -41,17 +42,20 @@ void OnLinkClick(const CDuiString& name, CControlUI* sender) {
 
 void OnCommandClick(CTrovik& wnd, const CDuiString& name, CControlUI* sender) {
     if (StartsWith(name, L"btnSelectTv")) {
-        if (wnd.resultTabs) wnd.resultTabs->SelectItem(static_cast<int>(sender->GetTag()));
+        if (CTabLayoutUI* tabs = wnd.controls().resultTabs) {
+            tabs->SelectItem(static_cast<int>(sender->GetTag()));
+        }
     } else if (name == L"btnAppSet") {
         OpenSettings(wnd.GetHWND());
     } else if (name == L"btnSetSkin") {
         OpenSkinDialog(wnd);
     } else if (name == L"btnScrollTv") {
-        std::vector<HotEntry>& hot = HotEntries();
+        const std::vector<HotEntry>& hot = wnd.model().lists.hot;
+        std::uint8_t& shown = wnd.model().banner.bannerIndex;
         if (!hot.empty()) {
             // The list may have shrunk since the banner last moved.
-            if (wnd.bannerIndex >= hot.size()) wnd.bannerIndex = 0;
-            OpenLink(hot[wnd.bannerIndex].url);
+            if (shown >= hot.size()) shown = 0;
+            OpenLink(hot[shown].url);
         }
     } else if (name == L"BtnQuit") {
         SendMessageW(wnd.GetHWND(), WM_CLOSE, 0, 1);
@@ -80,14 +84,6 @@ void OnCommandClick(CTrovik& wnd, const CDuiString& name, CControlUI* sender) {
     }
 }
 
-void ShowStartView(CTrovik& wnd) {
-    SetViewVisible(wnd.searchingView, false);
-    SetViewVisible(wnd.noResultView, false);
-    SetViewVisible(wnd.resultView, false);
-    SetViewVisible(wnd.startView, true);
-    SetViewVisible(wnd.selectColumn, false);
-}
-
 }  // namespace
 
 void CTrovik::Notify(TNotifyUI& msg) {
@@ -100,10 +96,10 @@ void CTrovik::Notify(TNotifyUI& msg) {
         } else if (msg.sType == DUI_MSGTYPE_RETURN) {
             if (name == L"edtSearchText" && !sender->GetText().IsEmpty()) StartSearch(*this);
         } else if (msg.sType == DUI_MSGTYPE_KILLFOCUS) {
-            if (name == L"ctNoFindResult" && historyHost) {
-                historyHost->RemoveAll();
+            if (name == L"ctNoFindResult" && controls_.historyHost) {
+                controls_.historyHost->RemoveAll();
                 if (CControlUI* history = CreateSubLayout(L"TvHistory")) {
-                    historyHost->Add(history);
+                    controls_.historyHost->Add(history);
                     // The fresh sample buttons get their links again.
                     RefreshPanelButtons(*this);
                 }
@@ -114,7 +110,7 @@ void CTrovik::Notify(TNotifyUI& msg) {
         } else if (msg.sType == DUI_MSGTYPE_SETFOCUS) {
             if (name == L"edtSearchText") {
                 if (sender->GetText() == kSearchHint) sender->SetText(L"");
-                if (IsViewVisible(noResultView)) ShowStartView(*this);
+                if (IsViewVisible(controls_.noResultView)) ShowView(controls_, MainView::Start);
             }
         }
     }

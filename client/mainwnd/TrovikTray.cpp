@@ -1,22 +1,21 @@
-// The main window's tray icon and the tray menu it opens.
-
-#include "client/mainwnd/TrovikTray.h"
+// The main window's tray icon, the tray menu it opens, and where the window goes when
+// it is put away: into the tray when the icon is there, else to the task bar.
 
 #include <cwchar>
 
-#include "client/AppIcon.h"
-#include "client/PopupMenu.h"
+#include "client/frame/AppIcon.h"
+#include "client/frame/TrayMenu.h"
 #include "client/mainwnd/Trovik.h"
 
 using namespace UiLib;
 
-bool AddTrayIcon(CTrovik& wnd) {
+bool CTrovik::AddTrayIcon() {
     // The tray stands in for the Windows desktop shell: without one, the icon has to
     // wait until a tray appears.
     if (!IsSystemTrayAvailable()) return false;
-    NOTIFYICONDATAW& icon = wnd.trayIcon;
+    NOTIFYICONDATAW& icon = trayIcon_;
     icon = NOTIFYICONDATAW{};
-    icon.hWnd = wnd.GetHWND();
+    icon.hWnd = m_hWnd;
     icon.uID = kAppIconId;
     icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     icon.uCallbackMessage = UMSG_TRAY_CALLBACK;
@@ -28,29 +27,29 @@ bool AddTrayIcon(CTrovik& wnd) {
     return true;
 }
 
-void RemoveTrayIcon(CTrovik& wnd) {
-    if (wnd.trayIcon.hWnd) Shell_NotifyIconW(NIM_DELETE, &wnd.trayIcon);
+void CTrovik::RemoveTrayIcon() {
+    if (trayIcon_.hWnd) Shell_NotifyIconW(NIM_DELETE, &trayIcon_);
 }
 
-bool HasTrayIcon(const CTrovik& wnd) {
-    return wnd.trayIcon.hWnd != nullptr && IsSystemTrayAvailable();
+bool CTrovik::HasTrayIcon() const {
+    return trayIcon_.hWnd != nullptr && IsSystemTrayAvailable();
 }
 
-void HideMainWindow(CTrovik& wnd) {
-    UiLib::ShowWindow(wnd.GetHWND(), HasTrayIcon(wnd) ? SW_HIDE : SW_MINIMIZE);
+void CTrovik::HideMainWindow() {
+    UiLib::ShowWindow(m_hWnd, HasTrayIcon() ? SW_HIDE : SW_MINIMIZE);
 }
 
-void OnTrayChanged(CTrovik& wnd, bool available) {
+void CTrovik::OnTrayChanged(bool available) {
     if (available) {
-        AddTrayIcon(wnd);
-    } else if (!IsWindowVisible(wnd.GetHWND())) {
-        UiLib::ShowWindow(wnd.GetHWND(), SW_SHOWMINNOACTIVE);
+        AddTrayIcon();
+    } else if (!IsWindowVisible(m_hWnd)) {
+        UiLib::ShowWindow(m_hWnd, SW_SHOWMINNOACTIVE);
     }
 }
 
-void OpenMainTrayMenu(CTrovik& wnd) {
-    SetForegroundWindow(wnd.GetHWND());
-    OpenTrayMenuAtPointer(wnd.GetHWND(), &wnd.GetPaintManager(), wnd.GetHWND(), 1);
+void CTrovik::OpenMainTrayMenu() {
+    SetForegroundWindow(m_hWnd);
+    OpenTrayMenuAtPointer(m_hWnd, &m_PaintManager, m_hWnd, 1);
     // Lets the menu close properly when the focus moves elsewhere.
-    PostMessageW(wnd.GetHWND(), WM_NULL, 0, 0);
+    UiLib::PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "client/PopupMenu.h"
+#include "client/menu/MenuItemMessage.h"
 #include "client/menu/MenuObserver.h"
 #include "client/menu/MenuWnd.h"
 

@@ -49,6 +49,19 @@ HWND MenuWindowAt(POINT screen) {
     return nullptr;
 }
 
+std::vector<HWND> OpenMenuWindows() {
+    std::vector<HWND> windows;
+    for (ReceiverImplBase* receiver : MenuObserver().Receivers()) {
+        if (CMenuWnd* menu = AsMenu(receiver); menu && menu->GetHWND())
+            windows.push_back(menu->GetHWND());
+    }
+    return windows;
+}
+
+void CloseAllMenus() {
+    MenuObserver().Broadcast(MenuCommand{MenuCommandType::CloseAll, nullptr});
+}
+
 CMenuWnd::CMenuWnd(HWND owner) : m_owner(owner) {}
 
 CMenuWnd::~CMenuWnd() {

@@ -5,6 +5,7 @@
 // then on it lives as long as its window and deletes itself when the window has gone.
 
 #include <string>
+#include <vector>
 
 #include "client/menu/MenuObserver.h"
 #include "uilib/UiLib.h"
@@ -65,3 +66,9 @@ private:
 
 // The open popup whose window holds the screen point, or null.
 UiLib::HWND MenuWindowAt(UiLib::POINT screen);
+
+// The windows of the open popups, in the order they opened.
+std::vector<UiLib::HWND> OpenMenuWindows();
+
+// Closes every open popup, as a click outside them does.
+void CloseAllMenus();

@@ -4,11 +4,11 @@
 
 #include <atomic>
 
-#include "IsolatedEnv.h"
-#include "WaitFor.h"
 #include "client/SingleInstance.h"
-#include "client/StartupFlags.h"
+#include "client/core/StartupFlags.h"
 #include "platform/WindowRegistry.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace {
 

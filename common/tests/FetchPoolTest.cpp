@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "WaitFor.h"
 #include "common/FetchPool.h"
 #include "common/UrlHost.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace {
 

@@ -12,11 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "DownloadTestSupport.h"
-#include "IsolatedEnv.h"
-#include "LoopbackServer.h"
 #include "common/HttpDownload.h"
 #include "common/HttpRequest.h"
+#include "common/tests/DownloadTestSupport.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/LoopbackServer.h"
+#include "tools/testsupport/SilentListener.h"
 
 namespace {
 
@@ -247,7 +248,7 @@ TEST_F(HttpDownloadTest, FetchedTextAboveItsLimitIsRefusedWhateverTheHeadSaid) {
 }
 
 TEST_F(HttpDownloadTest, RefusedInputsMakeNoRequest) {
-    downloadtest::SilentListener listener;
+    testsupport::SilentListener listener;
     const std::string host = listener.hostPort();
     EXPECT_FALSE(HttpDownloadFile("http://" + host + "/a", ""));
     EXPECT_FALSE(HttpDownloadFile("", Target()));

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "LoopbackServer.h"
 #include "common/HttpGetText.h"
+#include "tools/testsupport/LoopbackServer.h"
 
 namespace {
 

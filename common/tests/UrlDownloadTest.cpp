@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "DownloadTestSupport.h"
-#include "IsolatedEnv.h"
-#include "LoopbackServer.h"
 #include "common/BindCallback.h"
 #include "common/UrlDownload.h"
+#include "common/tests/DownloadTestSupport.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/LoopbackServer.h"
+#include "tools/testsupport/SilentListener.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ TEST_F(UrlDownloadTest, NonSuccessStatusFails) {
 }
 
 TEST_F(UrlDownloadTest, RefusesOtherSchemesAndEmptyArguments) {
-    downloadtest::SilentListener listener;
+    testsupport::SilentListener listener;
     for (const std::string& url :
          {"ftp://" + listener.hostPort() + "/a", std::string("file:///etc/hostname"),
           listener.hostPort() + "/a", std::string()}) {

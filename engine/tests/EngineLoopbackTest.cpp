@@ -10,10 +10,10 @@
 #include <regex>
 #include <thread>
 
-#include "IsolatedEnv.h"
-#include "LoopbackServer.h"
 #include "engine/SearchHostConfig.h"
 #include "engine/tests/GbkPage.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/LoopbackServer.h"
 #include "vantrel/TrovikMgr.h"
 
 namespace vantrel {

@@ -5,13 +5,13 @@
 #include <sstream>
 #include <type_traits>
 
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
 #include "vantrel/TrovikMgr.h"
 
 namespace {
 
-using devserver::testing::BinPath;
-using devserver::testing::RunProgram;
+using testsupport::BinPath;
+using testsupport::RunProgram;
 
 static_assert(std::is_polymorphic_v<CTrovikMgr> && std::is_abstract_v<CTrovikMgr>);
 static_assert(!std::has_virtual_destructor_v<CTrovikMgr>);

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "IsolatedEnv.h"
-#include "TempDir.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/TempDir.h"
 
 namespace vantrel {
 namespace {

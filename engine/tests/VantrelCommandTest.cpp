@@ -8,17 +8,17 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "TempDir.h"
-#include "WaitFor.h"
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
+#include "tools/testsupport/TempDir.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace {
 
-using devserver::testing::BinPath;
-using devserver::testing::DevServerProcess;
-using devserver::testing::ProgramResult;
-using devserver::testing::RunProgram;
+using testsupport::BinPath;
+using testsupport::DevServerProcess;
+using testsupport::ProgramResult;
 using testsupport::ReadFile;
+using testsupport::RunProgram;
 using testsupport::TempDir;
 using testsupport::WaitFor;
 using testsupport::WriteFile;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "IsolatedEnv.h"
 #include "platform/Folders.h"
+#include "tools/testsupport/IsolatedEnv.h"
 
 namespace platform {
 namespace {

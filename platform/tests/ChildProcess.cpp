@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "platform/tests/ChildProcess.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "WaitFor.h"
+#include "tools/testsupport/WaitFor.h"
 
 extern char** environ;
 

@@ -6,8 +6,8 @@
 
 #include <cstddef>
 
-#include "ChildProcess.h"
-#include "IsolatedEnv.h"
+#include "platform/tests/ChildProcess.h"
+#include "tools/testsupport/IsolatedEnv.h"
 
 namespace platform {
 namespace {

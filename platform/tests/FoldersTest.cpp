@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "IsolatedEnv.h"
+#include "tools/testsupport/IsolatedEnv.h"
 
 namespace platform {
 namespace {

@@ -11,7 +11,7 @@
 #include <regex>
 #include <set>
 
-#include "IsolatedEnv.h"
+#include "tools/testsupport/IsolatedEnv.h"
 
 namespace platform {
 namespace {

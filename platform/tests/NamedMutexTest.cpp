@@ -8,10 +8,10 @@
 
 #include <optional>
 
-#include "ChildProcess.h"
-#include "IsolatedEnv.h"
-#include "WaitFor.h"
 #include "platform/Folders.h"
+#include "platform/tests/ChildProcess.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace platform {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "IsolatedEnv.h"
-#include "WaitFor.h"
 #include "platform/Folders.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace platform {
 namespace {

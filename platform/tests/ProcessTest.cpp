@@ -10,10 +10,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "ChildProcess.h"
-#include "IsolatedEnv.h"
-#include "WaitFor.h"
 #include "platform/Folders.h"
+#include "platform/tests/ChildProcess.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace platform {
 namespace {

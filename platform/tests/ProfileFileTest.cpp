@@ -8,9 +8,9 @@
 
 #include <thread>
 
-#include "ChildProcess.h"
-#include "IsolatedEnv.h"
 #include "platform/CodePage.h"
+#include "platform/tests/ChildProcess.h"
+#include "tools/testsupport/IsolatedEnv.h"
 
 namespace platform {
 namespace {

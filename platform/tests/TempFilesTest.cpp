@@ -13,8 +13,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "IsolatedEnv.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/IsolatedEnv.h"
 
 namespace platform {
 namespace {

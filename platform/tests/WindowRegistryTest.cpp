@@ -11,11 +11,11 @@
 #include <atomic>
 #include <thread>
 
-#include "ChildProcess.h"
-#include "IsolatedEnv.h"
-#include "WaitFor.h"
 #include "platform/Folders.h"
 #include "platform/UniqueFd.h"
+#include "platform/tests/ChildProcess.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace platform {
 namespace {

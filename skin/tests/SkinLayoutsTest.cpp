@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/tests/SkinWindow.h"
 #include "skin/tests/WindowPicture.h"
+#include "tools/testsupport/SkinWindow.h"
 #include "uilib/testing/UiTestDriver.h"
 
 using namespace UiLib;

@@ -1,4 +1,4 @@
-#include "IsolatedEnv.h"
+#include "tools/testsupport/IsolatedEnv.h"
 
 #include <sys/stat.h>
 

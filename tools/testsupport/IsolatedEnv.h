@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
+#include "tools/testsupport/TempDir.h"
 
 namespace testsupport {
 

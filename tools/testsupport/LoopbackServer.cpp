@@ -1,8 +1,8 @@
-#include "LoopbackServer.h"
+#include "tools/testsupport/LoopbackServer.h"
 
 #include <stdexcept>
 
-#include "WaitFor.h"
+#include "tools/testsupport/WaitFor.h"
 
 namespace testsupport {
 
@@ -15,7 +15,9 @@ LoopbackServer::LoopbackServer() {
     });
 }
 
-LoopbackServer::~LoopbackServer() { Stop(); }
+LoopbackServer::~LoopbackServer() {
+    Stop();
+}
 
 void LoopbackServer::Start() {
     port_ = server_.bind_to_any_port("127.0.0.1");

@@ -1,4 +1,4 @@
-#include "TempDir.h"
+#include "tools/testsupport/TempDir.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -5,10 +5,10 @@
 #include <climits>
 #include <filesystem>
 
-#include "IsolatedEnv.h"
-#include "TempDir.h"
 #include "platform/CodePage.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/TempDir.h"
 #include "updater/FileDigest.h"
 #include "updater/PendingList.h"
 #include "updater/UpdaterConfig.h"

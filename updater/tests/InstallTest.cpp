@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "TempDir.h"
+#include "tools/testsupport/TempDir.h"
 #include "updater/InstallStep.h"
 #include "updater/PendingList.h"
 #include "updater/UpdaterConfig.h"

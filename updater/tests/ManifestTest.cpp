@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "TempDir.h"
+#include "tools/testsupport/TempDir.h"
 #include "updater/FileDigest.h"
 #include "updater/LocalManifest.h"
 #include "updater/ManifestJson.h"

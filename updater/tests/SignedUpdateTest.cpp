@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "UpdateServer.h"
-#include "WaitFor.h"
+#include "tools/testsupport/WaitFor.h"
 #include "updater/PendingList.h"
 #include "updater/SignedPending.h"
 #include "updater/UpdateSignature.h"

@@ -1,11 +1,11 @@
-#include "UpdateServer.h"
+#include "updater/tests/UpdateServer.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include "WaitFor.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/WaitFor.h"
 #include "updater/FileDigest.h"
 #include "updater/ManifestJson.h"
 
@@ -69,7 +69,7 @@ void UpdateServerTest::SetUp() {
     userConfig_ = (data_ / "Config" / "Config.cfg").string();
     fs::create_directories(install_ / "Config");
     fs::create_directories(data_ / "Config");
-    fs::copy_file(devserver::testing::BinPath("morvane"), install_ / "morvane");
+    fs::copy_file(testsupport::BinPath("morvane"), install_ / "morvane");
     testsupport::WriteFile(install_ / "Config" / "AutoCfg.cfg",
                            "[UpdateServer]\r\nHost=" + server_.url("/update") +
                                "\r\nAppName=Trovik\r\nChannel=stable\r\n");
@@ -145,12 +145,12 @@ void UpdateServerTest::Release() {
     released_.notify_all();
 }
 
-devserver::testing::ProgramResult UpdateServerTest::RunMorvane(
-    const std::vector<std::string>& args, const std::vector<std::string>& env) {
+testsupport::ProgramResult UpdateServerTest::RunMorvane(const std::vector<std::string>& args,
+                                                        const std::vector<std::string>& env) {
     std::vector<std::string> fullEnv = {"TROVIK_DEBUG=1", "QT_QPA_PLATFORM=offscreen"};
     fullEnv.insert(fullEnv.end(), env.begin(), env.end());
-    return devserver::testing::RunProgram((install_ / "morvane").string(), args, fullEnv,
-                                          std::chrono::seconds(60));
+    return testsupport::RunProgram((install_ / "morvane").string(), args, fullEnv,
+                                   std::chrono::seconds(60));
 }
 
 std::vector<std::string> UpdateServerTest::ChannelRequests() const {

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "IsolatedEnv.h"
-#include "LoopbackServer.h"
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/LoopbackServer.h"
 
 namespace updatertest {
 
@@ -46,8 +46,8 @@ protected:
     void Release();
 
     // Runs the installation's morvane (with TROVIK_DEBUG=1, off screen) to its end.
-    devserver::testing::ProgramResult RunMorvane(const std::vector<std::string>& args = {},
-                                                 const std::vector<std::string>& env = {});
+    testsupport::ProgramResult RunMorvane(const std::vector<std::string>& args = {},
+                                          const std::vector<std::string>& env = {});
     // Requests for files of the channel, "METHOD path" with the path below the channel.
     std::vector<std::string> ChannelRequests() const;
     // The stand-in client's starts ("start" and its arguments), waiting for `count`.

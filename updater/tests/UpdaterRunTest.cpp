@@ -6,9 +6,9 @@
 
 #include <future>
 
-#include "UpdateServer.h"
-#include "WaitFor.h"
+#include "tools/testsupport/WaitFor.h"
 #include "updater/PendingList.h"
+#include "updater/tests/UpdateServer.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include <cstdlib>
 
-#include "UpdateServer.h"
-#include "WaitFor.h"
+#include "tools/testsupport/WaitFor.h"
 #include "uilib/testing/UiTestDriver.h"
 #include "updater/Morvane.h"
 #include "updater/UpdaterResources.h"
+#include "updater/tests/UpdateServer.h"
 
 namespace {
 

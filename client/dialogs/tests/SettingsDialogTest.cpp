@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "MainWindowFixture.h"
-#include "client/UsageIdentity.h"
+#include "client/core/UsageIdentity.h"
 #include "client/dialogs/AboutDlg.h"
 #include "client/dialogs/ClientDialogs.h"
 #include "client/dialogs/MsgDlg.h"
 #include "platform/AutoStart.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/MainWindowFixture.h"
 
 using namespace UiLib;
 using namespace mainwndtest;
@@ -31,7 +31,7 @@ protected:
     }
 
     void TearDown() override {
-        SetFloatingWindowHandle(nullptr);
+        ClientProcess().floatingWindow.store(nullptr);
         if (floating_ && floating_->GetHWND()) DestroyWindow(floating_->GetHWND());
         floating_.reset();
         MainWindowTest::TearDown();
@@ -50,7 +50,7 @@ protected:
     HWND MakeFloatingWindow() {
         floating_ = std::make_unique<CMsgDlg>();
         const HWND hwnd = floating_->Create(nullptr, L"悬浮窗", WS_POPUP, 0x88);
-        SetFloatingWindowHandle(hwnd);
+        ClientProcess().floatingWindow.store(hwnd);
         return hwnd;
     }
 

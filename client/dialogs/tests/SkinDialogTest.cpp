@@ -9,9 +9,9 @@
 #include <memory>
 #include <thread>
 
-#include "MainWindowFixture.h"
 #include "client/dialogs/SkinSetDlg.h"
 #include "platform/ProfileFile.h"
+#include "tools/testsupport/MainWindowFixture.h"
 
 using namespace UiLib;
 using namespace mainwndtest;

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "MainWindowFixture.h"
-#include "TempDir.h"
-#include "client/FloatToolWnd.h"
+#include "client/frame/FloatToolWnd.h"
 #include "client/menu/MenuElementUI.h"
 #include "client/menu/MenuWnd.h"
+#include "tools/testsupport/MainWindowFixture.h"
+#include "tools/testsupport/TempDir.h"
 
 using namespace UiLib;
 using namespace mainwndtest;
@@ -55,7 +55,7 @@ TEST_F(FloatingMenuTest, FloatingWindowKeepsAPlaceOnTheScreenElseTakesTheDefault
     testsupport::WriteFile(config, "[BaseSet]\r\nPosX=5000\r\nPosY=10\r\n");
     CreateMainWindow();
     const int width = GetSystemMetrics(SM_CXSCREEN);
-    const HWND floating = FloatingWindowHandle();
+    const HWND floating = ClientProcess().floatingWindow.load();
     ASSERT_NE(floating, nullptr);
     EXPECT_EQ(GetClassName(floating), L"FloatToolWindow");
     EXPECT_EQ(GetWindowText(floating), L"悬浮窗");
@@ -65,7 +65,7 @@ TEST_F(FloatingMenuTest, FloatingWindowKeepsAPlaceOnTheScreenElseTakesTheDefault
     SetWindowPos(floating, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     DestroyWindow(hwnd());
     EXPECT_FALSE(IsWindow(floating));  // it goes with the main window
-    EXPECT_EQ(FloatingWindowHandle(), nullptr);
+    EXPECT_EQ(ClientProcess().floatingWindow.load(), nullptr);
     const std::string saved = testsupport::ReadFile(config);
     EXPECT_NE(saved.find("PosX=300"), std::string::npos) << saved;
     EXPECT_NE(saved.find("PosY=200"), std::string::npos) << saved;
@@ -73,7 +73,7 @@ TEST_F(FloatingMenuTest, FloatingWindowKeepsAPlaceOnTheScreenElseTakesTheDefault
 
 TEST_F(FloatingMenuTest, FloatingWindowDragsBringsTheMainWindowAndOpensTheMenu) {
     const HWND wnd = CreateMainWindow();
-    const HWND floating = FloatingWindowHandle();
+    const HWND floating = ClientProcess().floatingWindow.load();
     // The desktop has no tray: the floating window shows, and says so in the menu.
     ASSERT_TRUE(IsWindowVisible(floating));
     const RECT start = RectOf(floating);
@@ -95,18 +95,18 @@ TEST_F(FloatingMenuTest, FloatingWindowDragsBringsTheMainWindowAndOpensTheMenu) 
     GetCursorPos(&cursor);
     EXPECT_EQ(RectOf(menu).top, cursor.y);
     EXPECT_LE(RectOf(menu).right, GetSystemMetrics(SM_CXSCREEN) - 10);
-    const MenuCheckMap first = MenuCheckStates();
+    const MenuCheckMap first = ClientProcess().menuChecks;
     EXPECT_EQ(first, (MenuCheckMap{{L"Menu_ShowHideMain", true}, {L"Menu_ShowHideFloat", true}}));
 
     // A second opening rebuilds the same check marks.
     CloseAllMenus();
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
-    MenuCheckStates()[L"Menu_ShowHideMain"] = false;
-    MenuCheckStates()[L"Menu_Stale"] = true;
+    ClientProcess().menuChecks[L"Menu_ShowHideMain"] = false;
+    ClientProcess().menuChecks[L"Menu_Stale"] = true;
     ASSERT_TRUE(driver_.RightClick(floating, L"background"));
     menu = OnlyMenu();
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(MenuCheckStates(), first);
+    EXPECT_EQ(ClientProcess().menuChecks, first);
 
     // "Menu_Settings" reaches the main window through the floating window.
     ActOnDialog(L"ConfigDlg", [this](HWND dlg) { driver_.Click(dlg, L"btnCancel"); });
@@ -138,8 +138,8 @@ TEST_F(FloatingMenuTest, TrayMenuStaysOnTheScreenAndShowsItsCheckMarks) {
         const RECT& pos = pm->FindControl(item)->GetPos();
         return driver_.PixelAt(menu, POINT{pos.left + 17, (pos.top + pos.bottom) / 2});
     };
-    EXPECT_EQ(MenuCheckStates().at(L"Menu_ShowHideMain"), true);
-    EXPECT_EQ(MenuCheckStates().at(L"Menu_ShowHideFloat"), false);
+    EXPECT_EQ(ClientProcess().menuChecks.at(L"Menu_ShowHideMain"), true);
+    EXPECT_EQ(ClientProcess().menuChecks.at(L"Menu_ShowHideFloat"), false);
     EXPECT_NE(iconPixel(L"Menu_ShowHideMain"), iconPixel(L"Menu_ShowHideFloat"));
     const RECT& settings = pm->FindControl(L"Menu_Settings")->GetPos();
     EXPECT_EQ(driver_.PixelAt(menu, POINT{settings.left + 20, settings.top - 5}), 0xFFDDE3EAu);
@@ -158,7 +158,7 @@ TEST_F(FloatingMenuTest, TrayMenuStaysOnTheScreenAndShowsItsCheckMarks) {
     // Choosing the checked "Menu_ShowHideMain" unchecks it and puts the window away.
     ASSERT_TRUE(driver_.Click(menu, L"Menu_ShowHideMain"));
     ASSERT_TRUE(driver_.PumpUntil([&] { return !Visible(); }));
-    EXPECT_FALSE(MenuCheckStates().at(L"Menu_ShowHideMain"));
+    EXPECT_FALSE(ClientProcess().menuChecks.at(L"Menu_ShowHideMain"));
     EXPECT_TRUE(OpenMenuWindows().empty() ||
                 driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
 }
@@ -176,16 +176,16 @@ TEST_F(FloatingMenuTest, SubMenusOpenBesideTheirItemAndCloseByKeysAndClicksOutsi
     const HWND wnd = CreateMainWindow();
     const auto open = [&](int x, int y) {
         auto menu = std::make_unique<CMenuWnd>(wnd);
-        ASSERT_TRUE(menu->Init(nullptr, kNestedMenu, &wnd_->GetPaintManager(), &MenuCheckStates(),
-                               0, x, y));
+        ASSERT_TRUE(menu->Init(nullptr, kNestedMenu, &wnd_->GetPaintManager(),
+                               &ClientProcess().menuChecks, 0, x, y));
         menu.release();
     };
-    MenuCheckStates().clear();
+    ClientProcess().menuChecks.clear();
     open(100, 100);
     const HWND top = OnlyMenu();
     ASSERT_NE(top, nullptr);
     // The layout's check state fills a check map that has none for the item.
-    EXPECT_TRUE(MenuCheckStates().at(L"Sub_One"));
+    EXPECT_TRUE(ClientProcess().menuChecks.at(L"Sub_One"));
     auto* more = static_cast<CMenuElementUI*>(driver_.Find(top, L"More"));
     ASSERT_EQ(more->GetCount(), 2);  // the sub-items, hidden inside
     EXPECT_FALSE(more->GetItemAt(0)->IsVisible());
@@ -212,7 +212,7 @@ TEST_F(FloatingMenuTest, SubMenusOpenBesideTheirItemAndCloseByKeysAndClicksOutsi
     sub = OpenMenuWindows()[1];
     ASSERT_TRUE(driver_.Click(sub, L"Sub_One"));
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
-    EXPECT_FALSE(MenuCheckStates().at(L"Sub_One"));
+    EXPECT_FALSE(ClientProcess().menuChecks.at(L"Sub_One"));
 
     // Escape on the top menu closes all; near the right edge the sub-menu opens left.
     const int width = GetSystemMetrics(SM_CXSCREEN);

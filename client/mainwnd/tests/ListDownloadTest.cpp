@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "IsolatedEnv.h"
-#include "LoopbackServer.h"
 #include "client/mainwnd/ListDownload.h"
 #include "client/mainwnd/ListImages.h"
 #include "platform/CodePage.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/LoopbackServer.h"
 
 namespace {
 

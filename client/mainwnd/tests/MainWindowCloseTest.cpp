@@ -2,10 +2,10 @@
 // quit button and the menu's "Menu_Close" ask first and only the answer 6 quits, and a
 // close with lParam 2 quits without asking. Also the other menu commands.
 
-#include "MainWindowFixture.h"
-#include "WaitFor.h"
-#include "TempDir.h"
 #include "client/dialogs/MsgDlg.h"
+#include "tools/testsupport/MainWindowFixture.h"
+#include "tools/testsupport/TempDir.h"
+#include "tools/testsupport/WaitFor.h"
 
 using namespace UiLib;
 using namespace mainwndtest;
@@ -37,7 +37,7 @@ TEST_F(CloseTest, CaptionCloseQuitsWithQuitOnClose) {
     ASSERT_TRUE(driver_.PumpUntil([&] { return driver_.QuitRequested(); }));
     EXPECT_EQ(driver_.QuitCode(), 0);
     EXPECT_TRUE(Gone(wnd));
-    EXPECT_EQ(MainWindowHandle(), nullptr);
+    EXPECT_EQ(ClientProcess().mainWindow.load(), nullptr);
 }
 
 TEST_F(CloseTest, QuitButtonAsksAndCancelKeepsTheWindow) {
@@ -161,7 +161,7 @@ TEST_F(CloseTest, MenuCommandsReachTheirOperations) {
 
     // The floating window (shown: the desktop has no tray) goes and comes back; the
     // flag follows it in memory only.
-    const HWND floating = FloatingWindowHandle();
+    const HWND floating = ClientProcess().floatingWindow.load();
     ASSERT_TRUE(IsWindowVisible(floating));
     ASSERT_TRUE(ProcessClientSettings().ShowFloatingWindow);
     ASSERT_TRUE(PostMenuItem(wnd, L"Menu_ShowHideFloat", false));

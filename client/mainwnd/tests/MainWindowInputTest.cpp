@@ -3,9 +3,9 @@
 
 #include <thread>
 
-#include "TempDir.h"
+#include "tools/testsupport/TempDir.h"
 
-#include "MainWindowFixture.h"
+#include "tools/testsupport/MainWindowFixture.h"
 
 using namespace UiLib;
 using namespace mainwndtest;
@@ -17,16 +17,16 @@ using InputTest = MainWindowTest;
 // Puts `count` plain pages and their select buttons in place, as a search would.
 void AddPages(CTrovik& wnd, int count) {
     for (int i = 0; i < count; ++i) {
-        wnd.resultTabs->Add(new CVerticalLayoutUI);
+        wnd.controls().resultTabs->Add(new CVerticalLayoutUI);
         auto* select = new COptionUI;
         select->SetName((L"btnSelectTv" + std::to_wstring(i)).c_str());
         select->SetFixedHeight(16);
-        wnd.selectColumn->Add(select);
+        wnd.controls().selectColumn->Add(select);
     }
-    wnd.startView->SetVisible(false);
-    wnd.resultView->SetVisible(true);
-    wnd.selectColumn->SetVisible(true);
-    wnd.resultTabs->SelectItem(0);
+    wnd.controls().startView->SetVisible(false);
+    wnd.controls().resultView->SetVisible(true);
+    wnd.controls().selectColumn->SetVisible(true);
+    wnd.controls().resultTabs->SelectItem(0);
 }
 
 bool SelectButtonOn(UiLib::testing::UiTestDriver& driver, HWND hwnd, int index) {
@@ -44,57 +44,57 @@ TEST_F(InputTest, WheelPagesThroughTheResultsAndStopsAtBothEnds) {
 
     ASSERT_TRUE(driver_.Wheel(wnd, over, WHEEL_DELTA));  // away from the user at page 0
     driver_.Pump();
-    EXPECT_EQ(wnd_->resultTabs->GetCurSel(), 0);
+    EXPECT_EQ(wnd_->controls().resultTabs->GetCurSel(), 0);
     EXPECT_FALSE(SelectButtonOn(driver_, wnd, 0));  // nothing moved, nothing selected
 
     ASSERT_TRUE(driver_.Wheel(wnd, over, -WHEEL_DELTA));
-    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->resultTabs->GetCurSel() == 1; }));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->controls().resultTabs->GetCurSel() == 1; }));
     EXPECT_TRUE(SelectButtonOn(driver_, wnd, 1));
     ASSERT_TRUE(driver_.Wheel(wnd, over, -WHEEL_DELTA));
-    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->resultTabs->GetCurSel() == 2; }));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->controls().resultTabs->GetCurSel() == 2; }));
     EXPECT_TRUE(SelectButtonOn(driver_, wnd, 2));
 
     ASSERT_TRUE(driver_.Wheel(wnd, over, -WHEEL_DELTA));  // past the last page
     driver_.Pump();
-    EXPECT_EQ(wnd_->resultTabs->GetCurSel(), 2);
+    EXPECT_EQ(wnd_->controls().resultTabs->GetCurSel(), 2);
 
     ASSERT_TRUE(driver_.Wheel(wnd, over, WHEEL_DELTA));
-    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->resultTabs->GetCurSel() == 1; }));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->controls().resultTabs->GetCurSel() == 1; }));
 }
 
 TEST_F(InputTest, WheelWithoutPagesChangesNothing) {
     const HWND wnd = CreateMainWindow();
     SendMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
     SendMessageW(wnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-    EXPECT_EQ(wnd_->resultTabs->GetCount(), 0);
-    EXPECT_EQ(wnd_->resultTabs->GetCurSel(), -1);
+    EXPECT_EQ(wnd_->controls().resultTabs->GetCount(), 0);
+    EXPECT_EQ(wnd_->controls().resultTabs->GetCurSel(), -1);
 }
 
 TEST_F(InputTest, HoverOverTheBannerBandPausesTheAnimations) {
     const HWND wnd = CreateMainWindow();
     ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 100}));
-    ASSERT_TRUE(driver_.PumpUntil([] { return !AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return !ClientProcess().animationEnabled.load(); }));
     ASSERT_TRUE(driver_.LeaveWindow(wnd));
-    ASSERT_TRUE(driver_.PumpUntil([] { return AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return ClientProcess().animationEnabled.load(); }));
 
     ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 100}));
-    ASSERT_TRUE(driver_.PumpUntil([] { return !AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return !ClientProcess().animationEnabled.load(); }));
     ASSERT_TRUE(driver_.HoverAt(wnd, POINT{200, 400}));
-    ASSERT_TRUE(driver_.PumpUntil([] { return AnimationEnabled(); }));
+    ASSERT_TRUE(driver_.PumpUntil([] { return ClientProcess().animationEnabled.load(); }));
 }
 
 TEST_F(InputTest, AnimationTimersAdvanceOnlyWhileEnabled) {
     const HWND wnd = CreateMainWindow();
     KillTimer(wnd, TIMER_BANNER);  // only the ticks sent here count
-    BannerSlideState() = BannerSlide{};
-    SetAnimationEnabled(false);
+    wnd_->model().banner.slide = BannerSlide{};
+    ClientProcess().animationEnabled.store(false);
     SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0);
-    EXPECT_EQ(BannerSlideState().step, 0);
-    SetAnimationEnabled(true);
+    EXPECT_EQ(wnd_->model().banner.slide.step, 0);
+    ClientProcess().animationEnabled.store(true);
     SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0);
-    EXPECT_EQ(BannerSlideState().step, 1);
+    EXPECT_EQ(wnd_->model().banner.slide.step, 1);
     SendMessageW(wnd, WM_TIMER, TIMER_WAITING, 0);  // not the banner's timer
-    EXPECT_EQ(BannerSlideState().step, 1);
+    EXPECT_EQ(wnd_->model().banner.slide.step, 1);
 }
 
 TEST_F(InputTest, TheBandRunsFromY33ToY147) {
@@ -105,16 +105,16 @@ TEST_F(InputTest, TheBandRunsFromY33ToY147) {
     };
     for (const Case c : {Case{0, 32, true}, Case{409, 32, true}, Case{0, 33, false},
                          Case{409, 147, false}, Case{0, 148, true}, Case{100, 600, true}}) {
-        SetAnimationEnabled(!c.enabled);
+        ClientProcess().animationEnabled.store(!c.enabled);
         SendMessageW(wnd, WM_MOUSEHOVER, 0, MAKELPARAM(c.x, c.y));
-        EXPECT_EQ(AnimationEnabled(), c.enabled) << c.x << "," << c.y;
+        EXPECT_EQ(ClientProcess().animationEnabled.load(), c.enabled) << c.x << "," << c.y;
     }
 }
 
 TEST_F(InputTest, TrayIconComesWhenATrayAppearsAndAHiddenWindowReturnsWhenItGoes) {
     const HWND wnd = CreateMainWindow();
     // No tray: the window's first ticks pass and no icon appears.
-    ASSERT_TRUE(driver_.PumpUntil([] { return BannerSlideState().step >= 3; }));
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->model().banner.slide.step >= 3; }));
     EXPECT_TRUE(driver_.TrayIcons().empty());
 
     driver_.SetSystemTrayAvailable(true);
@@ -146,17 +146,17 @@ TEST_F(InputTest, TrayClicksShowTheWindowAndOpenTheMenu) {
 
     ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().size() == 1; }));
-    EXPECT_EQ(MenuCheckStates(),
+    EXPECT_EQ(ClientProcess().menuChecks,
               (MenuCheckMap{{L"Menu_ShowHideMain", true}, {L"Menu_ShowHideFloat", false}}));
     CloseAllMenus();
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
 
     ShowWindow(wnd, SW_HIDE);
     ProcessClientSettings().ShowFloatingWindow = true;
-    MenuCheckStates()[L"Menu_Stale"] = true;  // the map is rebuilt each time
+    ClientProcess().menuChecks[L"Menu_Stale"] = true;  // the map is rebuilt each time
     ASSERT_TRUE(driver_.TrayEvent(wnd, 102, WM_RBUTTONUP));
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().size() == 1; }));
-    EXPECT_EQ(MenuCheckStates(),
+    EXPECT_EQ(ClientProcess().menuChecks,
               (MenuCheckMap{{L"Menu_ShowHideMain", false}, {L"Menu_ShowHideFloat", true}}));
     CloseAllMenus();
     ASSERT_TRUE(driver_.PumpUntil([] { return OpenMenuWindows().empty(); }));
@@ -176,7 +176,7 @@ TEST_F(InputTest, TrayClicksShowTheWindowAndOpenTheMenu) {
 
 TEST_F(InputTest, ListsMessageReloadsWhatChanged) {
     const HWND wnd = CreateMainWindow();
-    ASSERT_EQ(HotEntries().size(), 5u);
+    ASSERT_EQ(wnd_->model().lists.hot.size(), 5u);
     // Lists as a download leaves them: one show and one site with their pictures.
     const std::string data = env_.dataHome() + "/Trovik/";
     testsupport::WriteFile(data + "Hot/Hot.cfg",
@@ -188,18 +188,19 @@ TEST_F(InputTest, ListsMessageReloadsWhatChanged) {
     testsupport::WriteFile(data + "LinkSite/s.png", "logo");
 
     SendMessageW(wnd, UMSG_LISTS_REFRESHED, 0, 0);  // nothing changed: nothing reloads
-    EXPECT_EQ(HotEntries().size(), 5u);
+    EXPECT_EQ(wnd_->model().lists.hot.size(), 5u);
     EXPECT_EQ(driver_.Find(wnd, L"btnHot0")->GetText(), L"长河落日");
 
     SendMessageW(wnd, UMSG_LISTS_REFRESHED, 1, 0);
-    ASSERT_EQ(HotEntries().size(), 5u);  // the four shows the download lacks are the defaults'
-    EXPECT_EQ(HotEntries()[0].name, L"Fresh");
+    ASSERT_EQ(wnd_->model().lists.hot.size(),
+              5u);  // the four shows the download lacks are the defaults'
+    EXPECT_EQ(wnd_->model().lists.hot[0].name, L"Fresh");
     EXPECT_EQ(driver_.Find(wnd, L"btnHot0")->GetText(), L"Fresh");
     EXPECT_EQ(driver_.Find(wnd, L"btnLinkSite0")->GetUserData(), L"http://127.0.0.1:18632/site/1/");
 
     SendMessageW(wnd, UMSG_LISTS_REFRESHED, 0, 1);
     EXPECT_EQ(driver_.Find(wnd, L"btnLinkSite0")->GetUserData(), L"http://s/");
-    EXPECT_EQ(SiteEntries()[0].image, Utf8ToWide(data + "LinkSite/s.png"));
+    EXPECT_EQ(wnd_->model().lists.sites[0].image, Utf8ToWide(data + "LinkSite/s.png"));
 }
 
 TEST_F(InputTest, ListsMessageFromAWorkerThreadIsHandledOnTheWindow) {
@@ -231,18 +232,18 @@ TEST_F(InputTest, LinkButtonsOpenTheirUserData) {
 TEST_F(InputTest, BannerClickOpensTheFirstHotEntryAfterTheListShrank) {
     const HWND wnd = CreateMainWindow();
     KillTimer(wnd, TIMER_BANNER);  // the banner would move on by itself
-    HotEntries() = {{L"长河落日", L"http://127.0.0.1:18632/detail/1001.html", L""},
-                    {L"迷城追凶", L"http://127.0.0.1:18632/detail/1002.html", L""}};
-    wnd_->bannerIndex = 1;
+    wnd_->model().lists.hot = {{L"长河落日", L"http://127.0.0.1:18632/detail/1001.html", L""},
+                               {L"迷城追凶", L"http://127.0.0.1:18632/detail/1002.html", L""}};
+    wnd_->model().banner.bannerIndex = 1;
     ASSERT_TRUE(driver_.Click(wnd, L"btnScrollTv"));
-    wnd_->bannerIndex = 4;  // beyond the two entries
+    wnd_->model().banner.bannerIndex = 4;  // beyond the two entries
     ASSERT_TRUE(driver_.Click(wnd, L"btnScrollTv"));
     driver_.Pump();
-    EXPECT_EQ(wnd_->bannerIndex, 0);
+    EXPECT_EQ(wnd_->model().banner.bannerIndex, 0);
     EXPECT_EQ(OpenedUrls(), (std::vector<std::string>{"http://127.0.0.1:18632/detail/1002.html",
                                                       "http://127.0.0.1:18632/detail/1001.html"}));
 
-    HotEntries().clear();  // an empty list opens nothing
+    wnd_->model().lists.hot.clear();  // an empty list opens nothing
     ASSERT_TRUE(driver_.Click(wnd, L"btnScrollTv"));
     driver_.Pump();
     EXPECT_EQ(OpenedUrls().size(), 2u);

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
-#include "IsolatedEnv.h"
-#include "LoopbackServer.h"
 #include "client/mainwnd/PosterCache.h"
 #include "client/mainwnd/ResultPresenter.h"
 #include "platform/CodePage.h"
+#include "tools/testsupport/IsolatedEnv.h"
+#include "tools/testsupport/LoopbackServer.h"
 
 namespace {
 

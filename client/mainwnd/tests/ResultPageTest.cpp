@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "WaitFor.h"
-#include "client/mainwnd/tests/SearchTestWindow.h"
 #include "common/TextCodec.h"
+#include "tools/testsupport/SearchTestWindow.h"
+#include "tools/testsupport/WaitFor.h"
 
 using namespace UiLib;
 using searchtest::MakeItem;
@@ -179,14 +179,15 @@ TEST_F(ResultPageTest, SelectColumnFollowsTheEngineCount) {
     Show(items, 10);
     auto selects = w.SelectButtons();
     ASSERT_EQ(selects.size(), 10u);
-    CControlUI* column = w.wnd().selectColumn;
+    CControlUI* column = w.wnd().controls().selectColumn;
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(selects[i]->GetName(), L"btnSelectTv" + std::to_wstring(i));
         EXPECT_EQ(selects[i]->GetPos().top - column->GetPos().top, 5 + 16 * i);
         EXPECT_EQ(selects[i]->GetPos().bottom - selects[i]->GetPos().top, 16);
     }
     ASSERT_TRUE(ClickControl(selects[2]));
-    EXPECT_TRUE(w.driver().PumpUntil([&] { return w.wnd().resultTabs->GetCurSel() == 2; }));
+    EXPECT_TRUE(
+        w.driver().PumpUntil([&] { return w.wnd().controls().resultTabs->GetCurSel() == 2; }));
 
     // A new set of one: one button at 77, one page, the old pages gone.
     Show({MakeItem("single", 1, 2)}, 1);
@@ -194,8 +195,8 @@ TEST_F(ResultPageTest, SelectColumnFollowsTheEngineCount) {
     ASSERT_EQ(selects.size(), 1u);
     EXPECT_EQ(selects[0]->GetPos().top - column->GetPos().top, 77);
     EXPECT_EQ(w.PageCount(), 1);
-    EXPECT_EQ(ResultItems().size(), 1u);
-    EXPECT_EQ(w.wnd().resultTabs->GetCurSel(), 0);
+    EXPECT_EQ(w.wnd().model().resultItems.size(), 1u);
+    EXPECT_EQ(w.wnd().controls().resultTabs->GetCurSel(), 0);
 }
 
 TEST_F(ResultPageTest, EpisodeAndDetailsClicksOpenTheirUrls) {

@@ -8,16 +8,17 @@
 #include <filesystem>
 #include <fstream>
 
-#include "WaitFor.h"
 #include "client/mainwnd/EngineBinding.h"
-#include "client/mainwnd/tests/SearchTestWindow.h"
+#include "client/mainwnd/SearchChannel.h"
 #include "common/TextCodec.h"
-#include "common/tests/DownloadTestSupport.h"
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
+#include "tools/testsupport/SearchTestWindow.h"
+#include "tools/testsupport/SilentListener.h"
+#include "tools/testsupport/WaitFor.h"
 
 using namespace UiLib;
-using devserver::testing::DevServerProcess;
 using searchtest::SearchTestWindow;
+using testsupport::DevServerProcess;
 
 namespace {
 
@@ -35,8 +36,9 @@ int CountLines(const std::string& path, const std::string& needle) {
 
 // Waits until the searching view is gone and no worker runs.
 bool Finished(SearchTestWindow& w) {
-    return w.driver().PumpUntil([&] { return !w.Visible(L"vlSearching") && !SearchBusy(); },
-                                std::chrono::seconds(30));
+    return w.driver().PumpUntil(
+        [&] { return !w.Visible(L"vlSearching") && !w.wnd().model().search->SearchBusy(); },
+        std::chrono::seconds(30));
 }
 
 class PortalSearchTest : public ::testing::Test {
@@ -67,8 +69,8 @@ TEST_F(PortalSearchTest, ShowsOnePagePerShowWithItsTextsSourcesAndPoster) {
 
     // Three shows, all with sources: three pages, three select buttons, page 0 shown.
     ASSERT_EQ(w.PageCount(), 3);
-    ASSERT_EQ(ResultItems().size(), 3u);
-    EXPECT_EQ(w.wnd().resultTabs->GetCurSel(), 0);
+    ASSERT_EQ(w.wnd().model().resultItems.size(), 3u);
+    EXPECT_EQ(w.wnd().controls().resultTabs->GetCurSel(), 0);
     const auto selects = w.SelectButtons();
     ASSERT_EQ(selects.size(), 3u);
     EXPECT_EQ(selects[1]->GetName(), L"btnSelectTv1");
@@ -114,9 +116,9 @@ TEST_F(PortalSearchTest, ShowsWithoutSourcesGetNoPageButCountForTheSelectColumn)
     w.Search(L"全部");
     ASSERT_TRUE(Finished(w));
     EXPECT_EQ(w.PageCount(), 9);
-    EXPECT_EQ(ResultItems().size(), 9u);
+    EXPECT_EQ(w.wnd().model().resultItems.size(), 9u);
     EXPECT_EQ(w.SelectButtons().size(), 10u);
-    for (const ResultItem& item : ResultItems()) {
+    for (const ResultItem& item : w.wnd().model().resultItems) {
         EXPECT_FALSE(item.sources.empty());
         EXPECT_NE(AnsiToWide(item.result.name), L"歌声与远方");
     }
@@ -134,7 +136,7 @@ TEST_F(PortalSearchTest, NothingToPlayOrNothingFoundShowsTheNoResultViewAndKeeps
     EXPECT_FALSE(w.Visible(L"vlSearchResult"));
     EXPECT_FALSE(w.Visible(L"vlSelectResult"));
     EXPECT_EQ(w.PageCount(), 1);
-    EXPECT_EQ(ResultItems().size(), 1u);
+    EXPECT_EQ(w.wnd().model().resultItems.size(), 1u);
 
     // A name the portal does not know.
     w.Search(L"无此片名");
@@ -201,7 +203,7 @@ TEST(ScriptedSearchTest, FirstShowWithoutSourcesLeavesTheNextAsFirstPageOfANewSe
     EXPECT_EQ(Text(w, 0, L"TvName"), L"show a");
     EXPECT_EQ(Text(w, 1, L"TvName"), L"show b");
     EXPECT_EQ(w.SelectButtons().size(), 3u);  // the engine's count
-    EXPECT_EQ(w.wnd().resultTabs->GetCurSel(), 0);
+    EXPECT_EQ(w.wnd().controls().resultTabs->GetCurSel(), 0);
 }
 
 TEST(ScriptedSearchTest, AllShowsWithoutSourcesShowTheNoResultView) {
@@ -247,9 +249,9 @@ TEST(ScriptedSearchTest, EmptyTextSendsNothingButTheNoResultMessage) {
     ASSERT_NE(FakeSearches(), nullptr);
     const int before = FakeSearches()();
     // On the user-interface thread the worker's message is handled at once.
-    EXPECT_EQ(SearchWorker(L""), 0);
+    EXPECT_EQ(SearchWorker(w.wnd().model().search, L""), 0);
     EXPECT_TRUE(w.Visible(L"vlNoFindResult"));
-    EXPECT_FALSE(SearchBusy());
+    EXPECT_FALSE(w.wnd().model().search->SearchBusy());
     EXPECT_EQ(FakeSearches()(), before);
 }
 
@@ -261,7 +263,7 @@ TEST(ScriptedSearchTest, TheSearchBoxHintIsNotSearchedFor) {
     SearchTestWindow w("", searchtest::FakeEngineLibrary());
     ASSERT_NE(FakeSearches(), nullptr);
     const int before = FakeSearches()();
-    w.wnd().searchBox->SetText(kSearchHint);
+    w.wnd().controls().searchBox->SetText(kSearchHint);
     w.driver().Click(w.hwnd(), L"btnSearch");
     ASSERT_TRUE(Finished(w));
     EXPECT_TRUE(w.Visible(L"vlNoFindResult"));
@@ -286,7 +288,7 @@ TEST(ConcurrentSearchTest, ItemsComeInTheEnginesOrderWhenALaterDetailPageAnswers
     EXPECT_EQ(Text(w, 1, L"TvName"), L"show b");
     EXPECT_EQ(Text(w, 2, L"TvName"), L"show c");
     EXPECT_EQ(w.SelectButtons().size(), 3u);  // the count came with the first item
-    EXPECT_EQ(w.wnd().resultTabs->GetCurSel(), 0);
+    EXPECT_EQ(w.wnd().controls().resultTabs->GetCurSel(), 0);
 }
 
 TEST(ConcurrentSearchTest, ADetailPageThatNeverArrivesEndsTheSearchAtItsDeadline) {
@@ -312,8 +314,30 @@ TEST(ConcurrentSearchTest, ADetailPageThatNeverArrivesEndsTheSearchAtItsDeadline
     EXPECT_EQ(w.SelectButtons().size(), 3u);
 }
 
+TEST(ConcurrentSearchTest, AWorkerThatOutlivesItsWindowEndsOnTheSharedChannelAlone) {
+    SearchTestWindow w("", searchtest::FakeEngineLibrary());
+    const struct Release {
+        ~Release() { FakeRelease(); }
+    } release;
+    w.Search(L"hang");
+    // The first show has come; the worker now waits for the second one's sources.
+    ASSERT_TRUE(w.driver().PumpUntil([&] { return w.PageCount() == 1; }));
+    const std::shared_ptr<SearchChannel> channel = w.wnd().model().search;
+    ASSERT_EQ(channel->window(), w.hwnd());
+    w.Close();
+    // The window and its model are gone; the worker still holds the channel, which no
+    // longer names a window.
+    EXPECT_TRUE(channel->SearchBusy());
+    EXPECT_EQ(channel->window(), nullptr);
+    FakeRelease();
+    // Its last two items go nowhere, and it lets the channel go.
+    EXPECT_TRUE(testsupport::WaitFor([&] { return !channel->SearchBusy(); }));
+    EXPECT_TRUE(FakeReturned().ends_with("hangs ")) << FakeReturned();
+    EXPECT_TRUE(testsupport::WaitFor([&] { return channel.use_count() == 1; }));
+}
+
 TEST(ConcurrentSearchTest, APosterHostThatNeverAnswersLeavesTheWindowResponsive) {
-    downloadtest::SilentListener posterHost;  // accepts connections, never answers
+    testsupport::SilentListener posterHost;  // accepts connections, never answers
     testsupport::ScopedEnv poster("FAKE_ENGINE_POSTER_URL",
                                   "http://" + posterHost.hostPort() + "/img/never.jpg");
     SearchLimits limits;

@@ -7,10 +7,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "MainWindowFixture.h"
-#include "TempDir.h"
-#include "client/ClientPaths.h"
+#include "client/core/ClientPaths.h"
+#include "client/mainwnd/ListImages.h"
 #include "platform/CodePage.h"
+#include "tools/testsupport/MainWindowFixture.h"
+#include "tools/testsupport/TempDir.h"
 
 using namespace UiLib;
 using namespace mainwndtest;
@@ -80,7 +81,7 @@ TEST_F(StartViewTest, FirstStartShowsTheDefaultsUntilTheServersListsTakeOver) {
     EXPECT_EQ(driver_.Find(wnd, L"btnHot4")->GetTag(), 4u);
     EXPECT_EQ(Logo(L"btnLinkSite6"), L"SiteDefault7.png");
     EXPECT_EQ(Tip(L"btnLinkSite0"), L"青柠视频 - 热门剧集每日更新");
-    EXPECT_EQ(HotEntries()[0].image, L"HotDefault1.png");
+    EXPECT_EQ(wnd_->model().lists.hot[0].image, L"HotDefault1.png");
 
     // The server's lists replace both (message 2031 with both flags).
     Release();
@@ -91,7 +92,7 @@ TEST_F(StartViewTest, FirstStartShowsTheDefaultsUntilTheServersListsTakeOver) {
     EXPECT_EQ(Text(L"btnHot1"), L"云端上的月...");  // six characters: five and "..."
     EXPECT_EQ(Tip(L"btnHot1"), L"云端上的月亮");
     const std::string data = env_.dataHome() + "/Trovik/";
-    EXPECT_EQ(HotEntries()[0].image, Utf8ToWide(data + "Hot/Hot01.jpg"));
+    EXPECT_EQ(wnd_->model().lists.hot[0].image, Utf8ToWide(data + "Hot/Hot01.jpg"));
     EXPECT_EQ(Logo(L"btnLinkSite6"), Utf8ToWide(data + "LinkSite/Site07.png"));
     EXPECT_EQ(testsupport::ReadFile(data + "Hot/Hot.cfg"),
               testsupport::ReadFile(kUpdateTree / "Trovik/Hot/Hot.cfg"));
@@ -122,9 +123,9 @@ TEST_F(StartViewTest, CachedListEntriesNeedANameALinkAndAUsablePicture) {
 
     // Entry 2's picture name is refused: the default list's entry 2 stands in; 3 and 4
     // lack a link or a name and are left out, so their buttons keep the skin's.
-    ASSERT_EQ(HotEntries().size(), 3u);
-    EXPECT_EQ(HotEntries()[0].image, Utf8ToWide(hot + "a.jpg"));
-    EXPECT_EQ(HotEntries()[2].image, L"HotDefault3.png");
+    ASSERT_EQ(wnd_->model().lists.hot.size(), 3u);
+    EXPECT_EQ(wnd_->model().lists.hot[0].image, Utf8ToWide(hot + "a.jpg"));
+    EXPECT_EQ(wnd_->model().lists.hot[2].image, L"HotDefault3.png");
     EXPECT_EQ(Text(L"btnHot0"), L"一二三四五...");
     EXPECT_EQ(Tip(L"btnHot0"), L"一二三四五六七");
     EXPECT_EQ(Text(L"btnHot1"), L"短名");
@@ -147,14 +148,26 @@ TEST_F(StartViewTest, CachedListEntriesNeedANameALinkAndAUsablePicture) {
     EXPECT_EQ(OpenedUrls(), std::vector<std::string>{"http://tv.example:81/detail/39244.html"});
 }
 
+TEST_F(StartViewTest, TheBannerStartsWithTheFirstPopularShow) {
+    bannerSlideMs_ = 60000;  // the first slide's first tick, and no second one
+    CreateMainWindow();
+    const std::vector<HotEntry>& hot = wnd_->model().lists.hot;
+    ASSERT_FALSE(hot.empty());
+    ASSERT_TRUE(driver_.PumpUntil([&] { return wnd_->model().banner.slide.step == 1; }));
+    EXPECT_EQ(wnd_->model().banner.bannerIndex, 0);
+    EXPECT_EQ(std::wstring(wnd_->controls().bannerFront->GetBkImage()),
+              ImageFileAttribute(hot[0].image) + L" source='0,0,410,240'");
+}
+
 TEST_F(StartViewTest, BannerSlidesFasterAndFasterThenRests) {
     const HWND wnd = CreateMainWindow();
     KillTimer(wnd, TIMER_BANNER);  // only the ticks sent here count
-    wnd_->bannerSlideMs = 15;
-    wnd_->bannerRestMs = 3000;
-    HotEntries() = {{L"A", L"http://a/", L"/pics/a.png"}, {L"B", L"http://b/", L"/pics/b.png"}};
-    BannerSlideState() = BannerSlide{};
-    wnd_->bannerIndex = 0;
+    wnd_->model().banner.bannerSlideMs = 15;
+    wnd_->model().banner.bannerRestMs = 3000;
+    wnd_->model().lists.hot = {{L"A", L"http://a/", L"/pics/a.png"},
+                               {L"B", L"http://b/", L"/pics/b.png"}};
+    wnd_->model().banner.slide = BannerSlide{};
+    wnd_->model().banner.bannerIndex = 0;
     const auto tick = [&] { SendMessageW(wnd, WM_TIMER, TIMER_BANNER, 0); };
     const auto left = [](CControlUI* panel) { return panel->GetFixedXY().cx; };
 
@@ -162,45 +175,45 @@ TEST_F(StartViewTest, BannerSlidesFasterAndFasterThenRests) {
     for (int n = 0; n * (n + 1) < 410; ++n) {
         tick();
         const int offset = n * (n + 1);
-        EXPECT_EQ(std::wstring(wnd_->bannerFront->GetBkImage()),
+        EXPECT_EQ(std::wstring(wnd_->controls().bannerFront->GetBkImage()),
                   L"file='/pics/a.png' source='" + std::to_wstring(offset) + L",0,410,240'");
-        EXPECT_EQ(wnd_->bannerFront->GetFixedWidth(), 410 - offset);
-        EXPECT_EQ(std::wstring(wnd_->bannerBack->GetBkImage()),
+        EXPECT_EQ(wnd_->controls().bannerFront->GetFixedWidth(), 410 - offset);
+        EXPECT_EQ(std::wstring(wnd_->controls().bannerBack->GetBkImage()),
                   L"file='/pics/b.png' source='0,0," + std::to_wstring(offset) + L",240'");
-        EXPECT_EQ(left(wnd_->bannerBack), 410 - offset);
-        EXPECT_EQ(wnd_->bannerBack->GetFixedWidth(), offset);
+        EXPECT_EQ(left(wnd_->controls().bannerBack), 410 - offset);
+        EXPECT_EQ(wnd_->controls().bannerBack->GetFixedWidth(), offset);
         EXPECT_EQ(driver_.TimerInterval(wnd, TIMER_BANNER), 15);
     }
     // The slide is over: B rests in front, the back panel has no width.
     tick();
-    EXPECT_EQ(wnd_->bannerIndex, 1);
-    EXPECT_EQ(std::wstring(wnd_->bannerFront->GetBkImage()), L"file='/pics/b.png'");
-    EXPECT_EQ(wnd_->bannerFront->GetFixedWidth(), 410);
-    EXPECT_EQ(left(wnd_->bannerBack), 410);
-    EXPECT_EQ(wnd_->bannerBack->GetFixedWidth(), 0);
+    EXPECT_EQ(wnd_->model().banner.bannerIndex, 1);
+    EXPECT_EQ(std::wstring(wnd_->controls().bannerFront->GetBkImage()), L"file='/pics/b.png'");
+    EXPECT_EQ(wnd_->controls().bannerFront->GetFixedWidth(), 410);
+    EXPECT_EQ(left(wnd_->controls().bannerBack), 410);
+    EXPECT_EQ(wnd_->controls().bannerBack->GetFixedWidth(), 0);
     EXPECT_EQ(driver_.TimerInterval(wnd, TIMER_BANNER), 3000);
     // The next slide starts at 2 and brings the first picture back.
     tick();
-    EXPECT_EQ(std::wstring(wnd_->bannerBack->GetBkImage()),
+    EXPECT_EQ(std::wstring(wnd_->controls().bannerBack->GetBkImage()),
               L"file='/pics/a.png' source='0,0,2,240'");
 
     // One show slides into itself.
-    HotEntries().resize(1);
-    BannerSlideState() = BannerSlide{};
-    wnd_->bannerIndex = 0;
+    wnd_->model().lists.hot.resize(1);
+    wnd_->model().banner.slide = BannerSlide{};
+    wnd_->model().banner.bannerIndex = 0;
     for (int n = 0; n * (n + 1) < 410; ++n) tick();
-    EXPECT_EQ(std::wstring(wnd_->bannerBack->GetBkImage()),
+    EXPECT_EQ(std::wstring(wnd_->controls().bannerBack->GetBkImage()),
               L"file='/pics/a.png' source='0,0,380,240'");
     tick();
-    EXPECT_EQ(wnd_->bannerIndex, 0);
-    EXPECT_EQ(std::wstring(wnd_->bannerFront->GetBkImage()), L"file='/pics/a.png'");
+    EXPECT_EQ(wnd_->model().banner.bannerIndex, 0);
+    EXPECT_EQ(std::wstring(wnd_->controls().bannerFront->GetBkImage()), L"file='/pics/a.png'");
 
     // Without shows nothing moves, and the timer keeps the resting pace.
-    HotEntries().clear();
-    const BannerSlide before = BannerSlideState();
+    wnd_->model().lists.hot.clear();
+    const BannerSlide before = wnd_->model().banner.slide;
     SetTimer(wnd, TIMER_BANNER, 50);
     tick();
-    EXPECT_EQ(BannerSlideState().offset, before.offset);
+    EXPECT_EQ(wnd_->model().banner.slide.offset, before.offset);
     EXPECT_EQ(driver_.TimerInterval(wnd, TIMER_BANNER), 3000);
 }
 

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
-#include "WaitFor.h"
-#include "tools/devserver/testing/ChildProcess.h"
+#include "tools/testsupport/ChildPrograms.h"
+#include "tools/testsupport/TempDir.h"
+#include "tools/testsupport/WaitFor.h"
 
-namespace devserver::testing {
+namespace testsupport {
 namespace {
 
 using testsupport::ReadFile;
@@ -101,4 +101,4 @@ TEST_F(DevServerTest, RejectsBadArgumentsAndBusyPorts) {
 }
 
 }  // namespace
-}  // namespace devserver::testing
+}  // namespace testsupport

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "TempDir.h"
+#include "tools/testsupport/TempDir.h"
 
 namespace devserver {
 namespace {

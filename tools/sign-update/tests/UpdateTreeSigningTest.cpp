@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
+#include "tools/testsupport/TempDir.h"
 #include "tools/sign-update/UpdateTreeSigning.h"
 
 namespace {

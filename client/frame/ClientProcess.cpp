@@ -1,0 +1,6 @@
+#include "client/frame/ClientProcess.h"
+
+ClientProcessState& ClientProcess() {
+    static ClientProcessState state;
+    return state;
+}
