@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "uilib/core/UIApplication.h"
-#include "uilib/core/UIManager.h"
+#include "uilib/core/Application.h"
+#include "uilib/core/PaintManager.h"
 #include "uilib/src/Dispatch.h"
 
 namespace UiLib {

@@ -1,5 +1,5 @@
-#include "uilib/controls/UIButton.h"
-#include "uilib/core/UIManager.h"
+#include "uilib/controls/Button.h"
+#include "uilib/core/PaintManager.h"
 
 namespace UiLib {
 

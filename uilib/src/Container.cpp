@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "uilib/core/UIContainer.h"
-#include "uilib/core/UIManager.h"
+#include "uilib/core/Container.h"
+#include "uilib/core/PaintManager.h"
 #include "uilib/src/RenderContext.h"
 
 namespace UiLib {

@@ -2,9 +2,9 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "uilib/core/UIControl.h"
-#include "uilib/core/UIManager.h"
-#include "uilib/core/UIRender.h"
+#include "uilib/core/Control.h"
+#include "uilib/core/PaintManager.h"
+#include "uilib/core/RenderEngine.h"
 #include "uilib/src/AttrList.h"
 #include "uilib/src/Dispatch.h"
 

@@ -7,7 +7,7 @@
 #include <QEventLoop>
 #include <functional>
 
-#include "uilib/core/UIBase.h"
+#include "uilib/core/WindowWnd.h"
 
 namespace UiLib::detail {
 

@@ -1,9 +1,9 @@
 #include <QLineEdit>
 #include <QPointer>
 
-#include "uilib/controls/UIEdit.h"
-#include "uilib/core/UIManager.h"
-#include "uilib/core/UIRender.h"
+#include "uilib/controls/Edit.h"
+#include "uilib/core/PaintManager.h"
+#include "uilib/core/RenderEngine.h"
 #include "uilib/src/Fonts.h"
 #include "uilib/src/WindowHost.h"
 

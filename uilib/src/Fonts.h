@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QString>
 
-#include "uilib/core/UIManager.h"
+#include "uilib/core/PaintManager.h"
 
 namespace UiLib::detail {
 

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "uilib/core/UIControl.h"
-#include "uilib/core/UIDefines.h"
+#include "uilib/core/Control.h"
+#include "uilib/core/Defines.h"
 #include "uilib/src/Fonts.h"
 
 namespace UiLib::detail {

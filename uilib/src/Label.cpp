@@ -1,6 +1,6 @@
-#include "uilib/controls/UILabel.h"
-#include "uilib/core/UIManager.h"
-#include "uilib/core/UIRender.h"
+#include "uilib/controls/Label.h"
+#include "uilib/core/PaintManager.h"
+#include "uilib/core/RenderEngine.h"
 
 namespace UiLib {
 
@@ -139,25 +139,6 @@ void CLabelUI::PaintText(HDC hDC) {
         CRenderEngine::DrawText(hDC, m_pManager, rc, m_sText, CurrentTextColor(), m_iFont,
                                 m_uTextStyle);
     }
-}
-
-// ---- CTextUI ----
-
-CTextUI::CTextUI() {
-    m_uTextStyle = DT_WORDBREAK;
-}
-
-LPCTSTR CTextUI::GetClass() const {
-    return L"TextUI";
-}
-
-LPVOID CTextUI::GetInterface(LPCTSTR pstrName) {
-    if (EqualsNoCase(pstrName, L"Text")) return static_cast<CTextUI*>(this);
-    return CLabelUI::GetInterface(pstrName);
-}
-
-SIZE CTextUI::EstimateSize(SIZE szAvailable) {
-    return CLabelUI::EstimateSize(szAvailable);
 }
 
 }  // namespace UiLib

@@ -1,6 +1,6 @@
-#include "uilib/controls/UIOption.h"
-#include "uilib/core/UIManager.h"
-#include "uilib/core/UIRender.h"
+#include "uilib/controls/Option.h"
+#include "uilib/core/PaintManager.h"
+#include "uilib/core/RenderEngine.h"
 
 namespace UiLib {
 
@@ -163,25 +163,6 @@ void COptionUI::PaintStatusImage(HDC hDC) {
         }
     }
     CButtonUI::PaintStatusImage(hDC);
-}
-
-// ---- CCheckBoxUI ----
-
-LPCTSTR CCheckBoxUI::GetClass() const {
-    return L"CheckBoxUI";
-}
-
-LPVOID CCheckBoxUI::GetInterface(LPCTSTR pstrName) {
-    if (EqualsNoCase(pstrName, L"CheckBox")) return static_cast<CCheckBoxUI*>(this);
-    return COptionUI::GetInterface(pstrName);
-}
-
-void CCheckBoxUI::SetCheck(bool bCheck, bool bTriggerEvent) {
-    Selected(bCheck, bTriggerEvent);
-}
-
-bool CCheckBoxUI::GetCheck() const {
-    return IsSelected();
 }
 
 }  // namespace UiLib

@@ -6,8 +6,8 @@
 #include <map>
 
 #include "uilib/Win32Api.h"
-#include "uilib/core/UIContainer.h"
-#include "uilib/core/UIManager.h"
+#include "uilib/core/Container.h"
+#include "uilib/core/PaintManager.h"
 #include "uilib/src/Dispatch.h"
 #include "uilib/src/ResourceStore.h"
 #include "uilib/src/WindowHost.h"

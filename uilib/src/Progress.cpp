@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "uilib/controls/UIProgress.h"
-#include "uilib/core/UIManager.h"
-#include "uilib/core/UIRender.h"
+#include "uilib/controls/Progress.h"
+#include "uilib/core/PaintManager.h"
+#include "uilib/core/RenderEngine.h"
 
 namespace UiLib {
 

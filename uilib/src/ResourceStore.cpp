@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "uilib/core/UIString.h"
+#include "uilib/core/DuiString.h"
 
 namespace UiLib::detail {
 

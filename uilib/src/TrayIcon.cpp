@@ -1,7 +1,7 @@
 #include <cwchar>
 
 #include "uilib/Win32Api.h"
-#include "uilib/core/UITrayIcon.h"
+#include "uilib/core/TrayIcon.h"
 
 namespace UiLib {
 

@@ -10,7 +10,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "uilib/core/UIManager.h"
+#include "uilib/core/PaintManager.h"
 #include "uilib/src/Dispatch.h"
 #include "uilib/src/RenderContext.h"
 

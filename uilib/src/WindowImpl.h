@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "uilib/core/UIBase.h"
+#include "uilib/core/WindowWnd.h"
 #include "uilib/src/WindowHost.h"
 
 namespace platform {

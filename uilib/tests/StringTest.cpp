@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "uilib/core/UIControl.h"
-#include "uilib/core/UIString.h"
+#include "uilib/core/Control.h"
+#include "uilib/core/DuiString.h"
 
 using namespace UiLib;
 

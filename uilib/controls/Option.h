@@ -1,9 +1,8 @@
 #pragma once
 
 // COptionUI: a button that stays selected; options of one group form a radio group.
-// CCheckBoxUI: an option without a group that toggles.
 
-#include "uilib/controls/UIButton.h"
+#include "uilib/controls/Button.h"
 
 namespace UiLib {
 
@@ -51,14 +50,6 @@ protected:
     DWORD m_dwSelectedTextColor = 0;
     CDuiString m_sSelectedImage;
     CDuiString m_sSelectedHotImage;
-};
-
-class CCheckBoxUI : public COptionUI {
-public:
-    LPCTSTR GetClass() const override;
-    LPVOID GetInterface(LPCTSTR pstrName) override;
-    void SetCheck(bool bCheck, bool bTriggerEvent = true);
-    bool GetCheck() const;
 };
 
 }  // namespace UiLib

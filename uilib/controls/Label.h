@@ -1,8 +1,8 @@
 #pragma once
 
-// Text controls: CLabelUI (one line) and CTextUI (word-wrapped lines).
+// CLabelUI: one line of text.
 
-#include "uilib/core/UIControl.h"
+#include "uilib/core/Control.h"
 
 namespace UiLib {
 
@@ -48,14 +48,6 @@ protected:
     RECT m_rcTextPadding;
     bool m_bShowHtml = false;
     bool m_bHot = false;
-};
-
-class CTextUI : public CLabelUI {
-public:
-    CTextUI();
-    LPCTSTR GetClass() const override;
-    LPVOID GetInterface(LPCTSTR pstrName) override;
-    SIZE EstimateSize(SIZE szAvailable) override;
 };
 
 }  // namespace UiLib

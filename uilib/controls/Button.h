@@ -2,7 +2,7 @@
 
 // CButtonUI: a label with state images that sends "click".
 
-#include "uilib/controls/UILabel.h"
+#include "uilib/controls/Label.h"
 
 namespace UiLib {
 

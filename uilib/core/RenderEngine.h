@@ -2,7 +2,7 @@
 
 // CRenderEngine: drawing on the HDC handed to DoPaint. Colours are 0xAARRGGBB.
 
-#include "uilib/core/UIDefines.h"
+#include "uilib/core/Defines.h"
 
 namespace UiLib {
 

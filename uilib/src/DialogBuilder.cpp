@@ -2,16 +2,9 @@
 #include <map>
 #include <memory>
 
-#include "uilib/controls/UIButton.h"
-#include "uilib/controls/UIEdit.h"
-#include "uilib/controls/UILabel.h"
-#include "uilib/controls/UILayout.h"
-#include "uilib/controls/UIList.h"
-#include "uilib/controls/UIOption.h"
-#include "uilib/controls/UIProgress.h"
-#include "uilib/controls/UITabLayout.h"
-#include "uilib/core/UIDlgBuilder.h"
-#include "uilib/core/UIManager.h"
+#include "uilib/UiLib.h"
+#include "uilib/core/DialogBuilder.h"
+#include "uilib/core/PaintManager.h"
 #include "uilib/src/ResourceStore.h"
 
 namespace UiLib {

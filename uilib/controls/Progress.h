@@ -2,7 +2,7 @@
 
 // CProgressUI: a horizontal progress bar.
 
-#include "uilib/controls/UILabel.h"
+#include "uilib/controls/Label.h"
 
 namespace UiLib {
 

@@ -4,8 +4,8 @@
 #include <cwctype>
 #include <vector>
 
-#include "uilib/core/UIDefines.h"
-#include "uilib/core/UIString.h"
+#include "uilib/core/Defines.h"
+#include "uilib/core/DuiString.h"
 
 namespace UiLib {
 

@@ -11,8 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "uilib/core/UIControl.h"
-#include "uilib/core/UITrayIcon.h"
+#include "uilib/core/Control.h"
+#include "uilib/core/TrayIcon.h"
 
 namespace UiLib {
 

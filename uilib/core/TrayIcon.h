@@ -3,7 +3,7 @@
 // CTrayIcon: one notification-area icon of a window.
 
 #include "uilib/Win32Types.h"
-#include "uilib/core/UIString.h"
+#include "uilib/core/DuiString.h"
 
 namespace UiLib {
 

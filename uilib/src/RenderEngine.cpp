@@ -3,9 +3,9 @@
 #include <QPainterPath>
 #include <unordered_map>
 
-#include "uilib/core/UIControl.h"
-#include "uilib/core/UIManager.h"
-#include "uilib/core/UIRender.h"
+#include "uilib/core/Control.h"
+#include "uilib/core/PaintManager.h"
+#include "uilib/core/RenderEngine.h"
 #include "uilib/src/AttrList.h"
 #include "uilib/src/Fonts.h"
 #include "uilib/src/HtmlText.h"

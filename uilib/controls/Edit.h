@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "uilib/controls/UILabel.h"
+#include "uilib/controls/Label.h"
 
 namespace UiLib {
 

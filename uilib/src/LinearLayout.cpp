@@ -1,15 +1,16 @@
 #include <algorithm>
 
-#include "uilib/controls/UILayout.h"
+#include "uilib/src/LinearLayout.h"
 
 namespace UiLib {
 
 namespace {
+void FloatPos(CContainerUI* self, int index);
+}  // namespace
 
-// Lays out the children of a linear layout along one axis. `vertical` selects the
-// axis; the scroll offset shifts the flow and the scroll range is returned.
-int LayoutLinear(CContainerUI* self, const RECT& rcItem, bool vertical, int scrollOffset,
-                 void (*floatPos)(CContainerUI*, int)) {
+namespace detail {
+
+int LayoutLinear(CContainerUI* self, const RECT& rcItem, bool vertical, int scrollOffset) {
     const RECT inset = self->GetInset();
     const RECT rc{rcItem.left + inset.left, rcItem.top + inset.top, rcItem.right - inset.right,
                   rcItem.bottom - inset.bottom};
@@ -29,7 +30,7 @@ int LayoutLinear(CContainerUI* self, const RECT& rcItem, bool vertical, int scro
         CControlUI* c = self->GetItemAt(i);
         if (!c->IsVisible()) continue;
         if (c->IsFloat()) {
-            floatPos(self, i);
+            FloatPos(self, i);
             continue;
         }
         const RECT pad = c->GetPadding();
@@ -124,9 +125,7 @@ int LayoutLinear(CContainerUI* self, const RECT& rcItem, bool vertical, int scro
     return std::max(0, used - mainSize);
 }
 
-void FloatPosThunk(CContainerUI* self, int index);
-
-}  // namespace
+}  // namespace detail
 
 // Grants the layout helper access to the protected float placement.
 class LinearLayoutAccess : public CContainerUI {
@@ -137,42 +136,9 @@ public:
 };
 
 namespace {
-void FloatPosThunk(CContainerUI* self, int index) {
+void FloatPos(CContainerUI* self, int index) {
     LinearLayoutAccess::Float(self, index);
 }
 }  // namespace
-
-LPCTSTR CVerticalLayoutUI::GetClass() const {
-    return L"VerticalLayoutUI";
-}
-
-LPVOID CVerticalLayoutUI::GetInterface(LPCTSTR pstrName) {
-    if (EqualsNoCase(pstrName, L"VerticalLayout")) return static_cast<CVerticalLayoutUI*>(this);
-    return CContainerUI::GetInterface(pstrName);
-}
-
-void CVerticalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
-    CControlUI::SetPos(rc, bNeedInvalidate);
-    rc = m_rcItem;
-    m_iScrollRange = LayoutLinear(this, rc, true, m_iScrollOffset, FloatPosThunk);
-    if (m_iScrollOffset > m_iScrollRange) {
-        m_iScrollOffset = m_iScrollRange;
-        m_iScrollRange = LayoutLinear(this, rc, true, m_iScrollOffset, FloatPosThunk);
-    }
-}
-
-LPCTSTR CHorizontalLayoutUI::GetClass() const {
-    return L"HorizontalLayoutUI";
-}
-
-LPVOID CHorizontalLayoutUI::GetInterface(LPCTSTR pstrName) {
-    if (EqualsNoCase(pstrName, L"HorizontalLayout")) return static_cast<CHorizontalLayoutUI*>(this);
-    return CContainerUI::GetInterface(pstrName);
-}
-
-void CHorizontalLayoutUI::SetPos(RECT rc, bool bNeedInvalidate) {
-    CControlUI::SetPos(rc, bNeedInvalidate);
-    LayoutLinear(this, m_rcItem, false, 0, FloatPosThunk);
-}
 
 }  // namespace UiLib

@@ -7,7 +7,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "uilib/core/UIDefines.h"
+#include "uilib/core/Defines.h"
 
 namespace UiLib {
 

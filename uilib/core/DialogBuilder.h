@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "uilib/core/UIControl.h"
+#include "uilib/core/Control.h"
 
 namespace UiLib {
 

@@ -3,7 +3,7 @@
 // Shared definitions of the control layer: events, notifications, state bits.
 
 #include "uilib/Win32Types.h"
-#include "uilib/core/UIString.h"
+#include "uilib/core/DuiString.h"
 
 namespace UiLib {
 

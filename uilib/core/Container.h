@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "uilib/core/UIControl.h"
+#include "uilib/core/Control.h"
 
 namespace UiLib {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "uilib/Win32Api.h"
-#include "uilib/core/UIString.h"
+#include "uilib/core/DuiString.h"
 
 namespace UiLib {
 
