@@ -20,6 +20,7 @@
 #include "uilib/core/Application.h"
 #include "uilib/core/Container.h"
 #include "uilib/core/Control.h"
+#include "uilib/core/ControlFactory.h"
 #include "uilib/core/Defines.h"
 #include "uilib/core/DialogBuilder.h"
 #include "uilib/core/DuiString.h"

@@ -86,6 +86,8 @@ std::uint8_t g_waitingFrame = 0;
 
 }  // namespace
 
+UILIB_REGISTER_CONTROL(L"TrovikResultItem", CTrovikResultItemUI);
+
 CTrovikResultItemUI::CTrovikResultItemUI() = default;
 CTrovikResultItemUI::~CTrovikResultItemUI() = default;
 

@@ -137,6 +137,15 @@ public:
 
 protected:
     friend class CPaintManagerUI;
+    // Readers of attribute values for SetAttribute of derived controls: "#AARRGGBB" or
+    // "#RRGGBB" (0 for anything else), "l,t,r,b", "cx,cy", "true" (any letter case),
+    // and the leading decimal number.
+    static DWORD ParseColor(LPCTSTR value);
+    static RECT ParseRect(LPCTSTR value);
+    static SIZE ParseSize(LPCTSTR value);
+    static bool ParseBool(LPCTSTR value);
+    static int ParseInt(LPCTSTR value);
+
     // Runs `fn` on the user-interface thread: now when called there, else queued; it
     // is dropped when the control is gone by then.
     template <typename Fn>
@@ -180,16 +189,6 @@ protected:
 
     std::shared_ptr<int> m_life;
 };
-
-// Parsing helpers of attribute values, shared by the controls.
-// "#AARRGGBB" / "#RRGGBB" (the "#" optional); 0 for anything else.
-DWORD ParseColor(LPCTSTR value);
-// "l,t,r,b" (missing values are 0).
-RECT ParseRect(LPCTSTR value);
-// "cx,cy".
-SIZE ParseSize(LPCTSTR value);
-bool ParseBool(LPCTSTR value);
-int ParseInt(LPCTSTR value);
 
 template <typename Fn>
 void CControlUI::RunOnUiThread(Fn&& fn) {

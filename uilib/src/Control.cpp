@@ -5,71 +5,26 @@
 #include "uilib/core/Control.h"
 #include "uilib/core/PaintManager.h"
 #include "uilib/core/RenderEngine.h"
-#include "uilib/src/AttrList.h"
+#include "uilib/src/AttributeValues.h"
 #include "uilib/src/Dispatch.h"
 
 namespace UiLib {
 
-// ---- Attribute value parsing ----
-
-DWORD ParseColor(LPCTSTR value) {
-    if (!value) return 0;
-    while (*value == L' ') ++value;
-    if (*value == L'#') ++value;
-    size_t n = 0;
-    DWORD v = 0;
-    for (; value[n]; ++n) {
-        const wchar_t c = value[n];
-        int d;
-        if (c >= L'0' && c <= L'9') {
-            d = c - L'0';
-        } else if (c >= L'a' && c <= L'f') {
-            d = c - L'a' + 10;
-        } else if (c >= L'A' && c <= L'F') {
-            d = c - L'A' + 10;
-        } else {
-            break;
-        }
-        if (n >= 8) return 0;
-        v = (v << 4) | static_cast<DWORD>(d);
-    }
-    if (n == 6) return v | 0xFF000000;
-    if (n == 8) return v;
-    return 0;
+DWORD CControlUI::ParseColor(LPCTSTR value) {
+    return detail::ParseColor(value);
 }
-
-RECT ParseRect(LPCTSTR value) {
-    RECT rc{};
-    if (!value) return rc;
-    LONG* fields[4] = {&rc.left, &rc.top, &rc.right, &rc.bottom};
-    const wchar_t* p = value;
-    for (int i = 0; i < 4 && *p; ++i) {
-        wchar_t* end = nullptr;
-        *fields[i] = static_cast<LONG>(std::wcstol(p, &end, 10));
-        if (end == p) break;
-        p = end;
-        while (*p == L' ') ++p;
-        if (*p != L',') break;
-        ++p;
-    }
-    return rc;
+RECT CControlUI::ParseRect(LPCTSTR value) {
+    return detail::ParseRect(value);
 }
-
-SIZE ParseSize(LPCTSTR value) {
-    const RECT rc = ParseRect(value);
-    return SIZE{rc.left, rc.top};
+SIZE CControlUI::ParseSize(LPCTSTR value) {
+    return detail::ParseSize(value);
 }
-
-bool ParseBool(LPCTSTR value) {
-    return value && EqualsNoCase(value, L"true");
+bool CControlUI::ParseBool(LPCTSTR value) {
+    return detail::ParseBool(value);
 }
-
-int ParseInt(LPCTSTR value) {
-    if (!value) return 0;
-    return static_cast<int>(std::wcstol(value, nullptr, 10));
+int CControlUI::ParseInt(LPCTSTR value) {
+    return detail::ParseInt(value);
 }
-
-// ---- CControlUI ----
 
 CControlUI::CControlUI() : m_life(std::make_shared<int>(0)) {
     m_cxyMax = SIZE{9999, 9999};

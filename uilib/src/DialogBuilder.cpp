@@ -1,64 +1,28 @@
-#include <QXmlStreamReader>
+#include "uilib/core/DialogBuilder.h"
+
 #include <map>
 #include <memory>
 
-#include "uilib/UiLib.h"
-#include "uilib/core/DialogBuilder.h"
+#include "uilib/core/Container.h"
+#include "uilib/core/ControlFactory.h"
 #include "uilib/core/PaintManager.h"
+#include "uilib/src/AttributeValues.h"
+#include "uilib/src/LayoutParser.h"
 #include "uilib/src/ResourceStore.h"
 
 namespace UiLib {
 
 struct CDialogBuilder::Markup {
-    struct Node {
-        std::wstring name;
-        std::vector<std::pair<std::wstring, std::wstring>> attrs;
-        std::vector<Node> children;
-    };
-    Node root;
+    detail::LayoutNode root;
 };
 
 namespace {
 
-using Node = CDialogBuilder::Markup::Node;
-
-bool ParseXml(const QByteArray& bytes, CDialogBuilder::Markup* out, std::wstring* error) {
-    QXmlStreamReader reader(bytes);
-    std::vector<Node*> stack;
-    bool haveRoot = false;
-    while (!reader.atEnd()) {
-        const auto token = reader.readNext();
-        if (token == QXmlStreamReader::StartElement) {
-            Node node;
-            node.name = reader.name().toString().toStdWString();
-            for (const auto& a : reader.attributes()) {
-                node.attrs.emplace_back(a.name().toString().toStdWString(),
-                                        a.value().toString().toStdWString());
-            }
-            if (stack.empty()) {
-                if (haveRoot) break;
-                out->root = std::move(node);
-                haveRoot = true;
-                stack.push_back(&out->root);
-            } else {
-                stack.back()->children.push_back(std::move(node));
-                stack.push_back(&stack.back()->children.back());
-            }
-        } else if (token == QXmlStreamReader::EndElement) {
-            if (!stack.empty()) stack.pop_back();
-        }
-    }
-    if (reader.hasError()) {
-        *error = L"malformed layout: " + reader.errorString().toStdWString() + L" at line " +
-                 std::to_wstring(reader.lineNumber());
-        return false;
-    }
-    if (!haveRoot) {
-        *error = L"layout has no element";
-        return false;
-    }
-    return true;
-}
+using Node = detail::LayoutNode;
+using detail::ParseBool;
+using detail::ParseInt;
+using detail::ParseRect;
+using detail::ParseSize;
 
 // Parsed layouts by file name, for the archive generation they were read from.
 std::shared_ptr<const CDialogBuilder::Markup> CachedMarkup(const std::wstring& name,
@@ -77,31 +41,9 @@ std::shared_ptr<const CDialogBuilder::Markup> CachedMarkup(const std::wstring& n
         return nullptr;
     }
     auto markup = std::make_shared<CDialogBuilder::Markup>();
-    if (!ParseXml(QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size())),
-                  markup.get(), error)) {
-        return nullptr;
-    }
+    if (!detail::ParseLayout(*bytes, &markup->root, error)) return nullptr;
     cache[name] = markup;
     return markup;
-}
-
-CControlUI* CreateBuiltin(const std::wstring& cls) {
-    if (cls == L"Control") return new CControlUI;
-    if (cls == L"Label") return new CLabelUI;
-    if (cls == L"Text") return new CTextUI;
-    if (cls == L"Button") return new CButtonUI;
-    if (cls == L"Option") return new COptionUI;
-    if (cls == L"CheckBox") return new CCheckBoxUI;
-    if (cls == L"Edit") return new CEditUI;
-    if (cls == L"Progress") return new CProgressUI;
-    if (cls == L"Container") return new CContainerUI;
-    if (cls == L"VerticalLayout") return new CVerticalLayoutUI;
-    if (cls == L"HorizontalLayout") return new CHorizontalLayoutUI;
-    if (cls == L"TabLayout") return new CTabLayoutUI;
-    if (cls == L"AnimationTabLayout") return new CAnimationTabLayoutUI;
-    if (cls == L"List") return new CListUI;
-    if (cls == L"ListContainerElement") return new CListContainerElementUI;
-    return nullptr;
 }
 
 bool IsResourceNode(const std::wstring& name) {
@@ -123,25 +65,22 @@ public:
             if (child.name == L"Font") {
                 AddFont(child, isWindowLayout, nextFontId);
             } else if (child.name == L"Default") {
-                std::wstring name;
-                std::wstring value;
-                for (const auto& [k, v] : child.attrs) {
-                    if (k == L"name") name = v;
-                    if (k == L"value") value = v;
-                }
-                if (name.empty()) continue;
-                if (isWindowLayout || !manager_->GetDefaultAttributeList(name.c_str())) {
-                    manager_->AddDefaultAttributeList(name.c_str(), value.c_str());
+                const std::wstring* name = child.Attr(L"name");
+                const std::wstring* value = child.Attr(L"value");
+                if (!name || name->empty()) continue;
+                if (isWindowLayout || !manager_->GetDefaultAttributeList(name->c_str())) {
+                    manager_->AddDefaultAttributeList(name->c_str(), value ? value->c_str() : L"");
                 }
             }
         }
     }
 
-    CControlUI* Build(const Node& node) {
-        CControlUI* control = callback_ ? callback_->CreateControl(node.name.c_str()) : nullptr;
-        if (!control) control = CreateBuiltin(node.name);
-        if (!control) return nullptr;  // unknown class: skipped with its children
-        std::unique_ptr<CControlUI> owned(control);
+    std::unique_ptr<CControlUI> Build(const Node& node) {
+        std::unique_ptr<CControlUI> owned(callback_ ? callback_->CreateControl(node.name.c_str())
+                                                    : nullptr);
+        if (!owned) owned = CreateRegisteredControl(node.name.c_str());
+        if (!owned) return nullptr;  // unknown class: skipped with its children
+        CControlUI* control = owned.get();
         if (manager_) {
             if (LPCTSTR defaults = manager_->GetDefaultAttributeList(node.name.c_str())) {
                 control->SetAttributeList(defaults);
@@ -152,11 +91,10 @@ public:
         auto* container = static_cast<IContainerUI*>(control->GetInterface(L"IContainer"));
         for (const Node& child : node.children) {
             if (!container || IsResourceNode(child.name)) continue;
-            if (CControlUI* built = Build(child)) {
-                if (!container->Add(built)) delete built;
-            }
+            std::unique_ptr<CControlUI> built = Build(child);
+            if (built && container->Add(built.get())) built.release();  // the container owns it
         }
-        return owned.release();
+        return owned;
     }
 
 private:
@@ -226,7 +164,7 @@ CControlUI* CDialogBuilder::Create(STRINGorID xml, LPCTSTR, IDialogBuilderCallba
     const std::wstring text = xml.m_lpstr;
     if (!text.empty() && text[0] == L'<') {
         auto markup = std::make_shared<Markup>();
-        if (!ParseXml(QString::fromStdWString(text).toUtf8(), markup.get(), &error)) {
+        if (!detail::ParseLayout(WideToUtf8(text), &markup->root, &error)) {
             m_sError = error;
             return nullptr;
         }
@@ -264,20 +202,19 @@ CControlUI* CDialogBuilder::Create(IDialogBuilderCallback* pCallback, CPaintMana
             return nullptr;
         }
     }
-    CControlUI* control = builder.Build(*controlNode);
+    std::unique_ptr<CControlUI> control = builder.Build(*controlNode);
     if (!control) {
         m_sError = L"unknown control class: " + controlNode->name;
         return nullptr;
     }
     if (pParent) {
         auto* container = static_cast<IContainerUI*>(pParent->GetInterface(L"IContainer"));
-        if (!container || !container->Add(control)) {
-            delete control;
+        if (!container || !container->Add(control.get())) {
             m_sError = L"parent cannot hold the layout";
             return nullptr;
         }
     }
-    return control;
+    return control.release();  // the caller's, or the parent's when given
 }
 
 }  // namespace UiLib

@@ -6,6 +6,7 @@
 
 #include "uilib/core/Control.h"
 #include "uilib/core/Defines.h"
+#include "uilib/src/AttributeValues.h"
 #include "uilib/src/Fonts.h"
 
 namespace UiLib::detail {

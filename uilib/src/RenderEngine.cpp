@@ -6,7 +6,7 @@
 #include "uilib/core/Control.h"
 #include "uilib/core/PaintManager.h"
 #include "uilib/core/RenderEngine.h"
-#include "uilib/src/AttrList.h"
+#include "uilib/src/AttributeValues.h"
 #include "uilib/src/Fonts.h"
 #include "uilib/src/HtmlText.h"
 #include "uilib/src/RenderContext.h"
@@ -38,15 +38,15 @@ void ApplyImageAttrs(ImageRef& ref, const wchar_t* text) {
         if (name == L"file" || name == L"res") {
             ref.file = value;
         } else if (name == L"source") {
-            ref.source = ParseRect(value.c_str());
+            ref.source = detail::ParseRect(value.c_str());
             ref.hasSource = true;
         } else if (name == L"corner") {
-            ref.corner = ParseRect(value.c_str());
+            ref.corner = detail::ParseRect(value.c_str());
         } else if (name == L"dest") {
-            ref.dest = ParseRect(value.c_str());
+            ref.dest = detail::ParseRect(value.c_str());
             ref.hasDest = true;
         } else if (name == L"fade") {
-            ref.fade = std::clamp(ParseInt(value.c_str()), 0, 255);
+            ref.fade = std::clamp(detail::ParseInt(value.c_str()), 0, 255);
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include "uilib/core/Control.h"
 #include "uilib/core/DuiString.h"
+#include "uilib/src/AttributeValues.h"
 
 using namespace UiLib;
 
@@ -50,6 +51,7 @@ TEST(DuiString, Utf8RoundTrip) {
 }
 
 TEST(AttributeValues, ColoursRectsAndBooleans) {
+    using namespace UiLib::detail;
     EXPECT_EQ(ParseColor(L"#FF3399CC"), 0xFF3399CCu);
     EXPECT_EQ(ParseColor(L"#3399CC"), 0xFF3399CCu);
     EXPECT_EQ(ParseColor(L"FF8C8C8C"), 0xFF8C8C8Cu);

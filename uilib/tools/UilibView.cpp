@@ -2,8 +2,8 @@
 //
 //     uilib-view --zip ARCHIVE --layout FILE --out PNG [--size WxH]
 //
-// Element names that are not built-in classes (the programs' own controls) are drawn
-// by the nearest built-in class, so a layout can be reviewed without its program.
+// Element names that are not registered control classes (the programs' own controls)
+// are drawn by the nearest built-in class, so a layout can be reviewed without its program.
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,24 +28,7 @@ public:
     CDuiString GetSkinFile() override { return layout_; }
     CControlUI* CreateControl(LPCTSTR cls) override {
         const std::wstring name = cls;
-        static const wchar_t* builtin[] = {L"Control",
-                                           L"Label",
-                                           L"Text",
-                                           L"Button",
-                                           L"Option",
-                                           L"CheckBox",
-                                           L"Edit",
-                                           L"Progress",
-                                           L"Container",
-                                           L"VerticalLayout",
-                                           L"HorizontalLayout",
-                                           L"TabLayout",
-                                           L"AnimationTabLayout",
-                                           L"List",
-                                           L"ListContainerElement"};
-        for (const wchar_t* b : builtin) {
-            if (name == b) return nullptr;
-        }
+        if (IsControlClassRegistered(cls)) return nullptr;  // the framework builds it
         CControlUI* standIn = nullptr;
         const char* what = nullptr;
         if (name.find(L"Element") != std::wstring::npos) {
