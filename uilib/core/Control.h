@@ -12,6 +12,9 @@
 namespace UiLib {
 
 class CPaintManagerUI;
+namespace detail {
+class InputRouter;
+}
 
 using FINDCONTROLPROC = CControlUI* (*)(CControlUI*, LPVOID);
 
@@ -137,6 +140,7 @@ public:
 
 protected:
     friend class CPaintManagerUI;
+    friend class detail::InputRouter;
     // Readers of attribute values for SetAttribute of derived controls: "#AARRGGBB" or
     // "#RRGGBB" (0 for anything else), "l,t,r,b", "cx,cy", "true" (any letter case),
     // and the leading decimal number.

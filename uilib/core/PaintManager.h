@@ -1,8 +1,9 @@
 #pragma once
 
 // CPaintManagerUI: the process-wide resources of the framework (instance, skin archive,
-// message loop) and, per window, its control tree, fonts, defaults, focus, hot control
-// and notifications.
+// message loop) and, per window, its control tree, fonts, defaults, focus, hot control,
+// timers and notifications. The window's input reaches its controls through
+// MessageHandler.
 
 #include <cstddef>
 #include <map>
@@ -12,17 +13,14 @@
 #include <vector>
 
 #include "uilib/core/Control.h"
+#include "uilib/core/FontInfo.h"
 #include "uilib/core/TrayIcon.h"
 
 namespace UiLib {
 
-struct TFontInfo {
-    CDuiString sFontName;
-    int iSize = 12;  // pixels
-    bool bBold = false;
-    bool bUnderline = false;
-    bool bItalic = false;
-};
+namespace detail {
+class InputRouter;
+}
 
 class CPaintManagerUI {
 public:
@@ -156,14 +154,11 @@ public:
     CTrayIcon& GetTrayObject() { return m_trayIcon; }
 
 private:
+    friend class detail::InputRouter;
     // Delivers an event to a control; false when the manager went away meanwhile.
     bool DispatchEvent(CControlUI* pControl, TEventUI event);
-    void SetHotControl(CControlUI* pControl, POINT pt);
-    void MoveFocusToNextTabStop();
     void ApplyWindowShape();
     void RunDelayedCleanup();
-    bool IsCaptionPoint(POINT pt) const;
-    bool IsSizeBoxPoint(POINT pt, int* edges) const;
 
     HWND m_hWndPaint = nullptr;
     CControlUI* m_pRoot = nullptr;

@@ -2,7 +2,7 @@
 
 #include "uilib/core/Container.h"
 #include "uilib/core/PaintManager.h"
-#include "uilib/src/RenderContext.h"
+#include "uilib/src/Backend.h"
 
 namespace UiLib {
 
@@ -220,20 +220,14 @@ void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     if (!IntersectRect(&rcTemp, rcPaint, m_rcItem)) return;
     CControlUI::DoPaint(hDC, rcPaint);
     if (m_items.empty()) return;
-    QPainter* painter = hDC ? hDC->painter : nullptr;
-    if (painter) {
-        painter->save();
-        painter->setClipRect(
-            QRect(rcTemp.left, rcTemp.top, rcTemp.right - rcTemp.left, rcTemp.bottom - rcTemp.top),
-            Qt::IntersectClip);
-    }
+    if (hDC) hDC->PushClip(rcTemp);
     for (CControlUI* control : m_items) {
         if (!control->IsVisible()) continue;
         RECT rcChild;
         if (!IntersectRect(&rcChild, rcTemp, control->GetPos())) continue;
         control->DoPaint(hDC, rcTemp);
     }
-    if (painter) painter->restore();
+    if (hDC) hDC->PopClip();
 }
 
 CControlUI* CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {

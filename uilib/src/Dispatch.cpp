@@ -1,32 +1,35 @@
 #include "uilib/src/Dispatch.h"
 
-#include <QCoreApplication>
-#include <QObject>
-#include <QThread>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <unordered_map>
-#include <vector>
 
-namespace UiLib::detail {
+#include "uilib/src/Backend.h"
+
+namespace UiLib {
 
 namespace {
 
-struct Dispatcher {
-    QObject* object = nullptr;  // lives on the user-interface thread
-    std::atomic<bool> running{false};
+// The installed backend. Worker threads post through it while the user-interface
+// thread may remove it, so posting holds the lock. Never destroyed: a worker still
+// running while the process exits may yet post or send; it must find no backend
+// then, not a destroyed lock.
+struct Installation {
+    std::mutex mutex;
+    backend::Backend* backend = nullptr;
+    std::atomic<bool> installed{false};
+    std::thread::id uiThread;
 };
 
-// The dispatcher and the handle table are never destroyed: worker threads are not
-// joined, and one that is still running while the process exits (after main() has
-// returned) may yet send to a window by its handle; it must find an empty table then,
-// not a destroyed one.
-Dispatcher& Disp() {
-    static Dispatcher* const d = new Dispatcher;
-    return *d;
+Installation& Current() {
+    static Installation* const s = new Installation;
+    return *s;
 }
 
+// The table of window handles; never destroyed for the same reason.
 struct HandleTable {
     std::mutex mutex;
     std::unordered_map<std::uintptr_t, CWindowWnd*> windows;
@@ -42,7 +45,7 @@ HandleTable& Handles() {
 struct LoopState {
     bool quit = false;
     int code = 0;
-    std::vector<QEventLoop*> loops;
+    int running = 0;
 };
 
 LoopState& Loops() {
@@ -52,30 +55,39 @@ LoopState& Loops() {
 
 }  // namespace
 
+namespace backend {
+
+Backend* CurrentBackend() {
+    Installation& s = Current();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return s.backend;
+}
+
+Backend* InstallBackend(Backend* backend) {
+    Installation& s = Current();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    Backend* previous = s.backend;
+    s.backend = backend;
+    s.installed = backend != nullptr;
+    if (backend) s.uiThread = std::this_thread::get_id();
+    return previous;
+}
+
+}  // namespace backend
+
+namespace detail {
+
 bool IsUiThread() {
-    // Before the application object exists there is no other thread to hand work to:
-    // controls built then (a layout parsed by a tool) are changed directly.
-    auto* app = QCoreApplication::instance();
-    return !app || QThread::currentThread() == app->thread();
-}
-
-void StartDispatch() {
-    auto& d = Disp();
-    if (!d.object) d.object = new QObject();  // owned here, deleted in StopDispatch
-    d.running = true;
-}
-
-void StopDispatch() {
-    auto& d = Disp();
-    d.running = false;
-    delete d.object;
-    d.object = nullptr;
+    Installation& s = Current();
+    if (!s.installed) return true;
+    std::lock_guard<std::mutex> lock(s.mutex);
+    return !s.backend || s.uiThread == std::this_thread::get_id();
 }
 
 void PostToUi(std::function<void()> fn) {
-    auto& d = Disp();
-    if (!d.running || !d.object) return;
-    QMetaObject::invokeMethod(d.object, std::move(fn), Qt::QueuedConnection);
+    Installation& s = Current();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (s.backend) s.backend->Post(std::move(fn));
 }
 
 bool RunOnUiBlocking(const std::function<void()>& fn) {
@@ -89,8 +101,8 @@ bool RunOnUiBlocking(const std::function<void()>& fn) {
         bool done = false;
     };
     auto waiter = std::make_shared<Waiter>();
-    auto& d = Disp();
-    if (!d.running) return false;
+    Installation& s = Current();
+    if (!s.installed) return false;
     // fn lives on this thread's stack; the waiter outlives both sides.
     PostToUi([waiter, &fn] {
         fn();
@@ -101,7 +113,7 @@ bool RunOnUiBlocking(const std::function<void()>& fn) {
     std::unique_lock<std::mutex> lock(waiter->mutex);
     while (!waiter->done) {
         waiter->cv.wait_for(lock, std::chrono::milliseconds(50));
-        if (!waiter->done && !d.running) return false;
+        if (!waiter->done && !s.installed) return false;
     }
     return true;
 }
@@ -136,6 +148,7 @@ std::vector<HWND> AllWindows() {
     auto& t = Handles();
     std::lock_guard<std::mutex> lock(t.mutex);
     std::vector<HWND> out;
+    out.reserve(t.order.size());
     for (auto id : t.order) out.push_back(reinterpret_cast<HWND>(id));
     return out;
 }
@@ -161,23 +174,23 @@ void RequestQuit(int code) {
     auto& s = Loops();
     s.quit = true;
     s.code = code;
-    for (auto* loop : s.loops) loop->exit(code);
+    WakeLoops();
 }
 
 void RunLoopUntil(const std::function<bool()>& done) {
     auto& s = Loops();
-    if (s.quit || done()) return;
-    QEventLoop loop;
-    s.loops.push_back(&loop);
-    // Re-checked after every wake-up; windows being destroyed call WakeLoops.
-    while (!s.quit && !done()) {
-        loop.exec();
-    }
-    std::erase(s.loops, &loop);
+    backend::Backend* b = backend::CurrentBackend();
+    if (!b || s.quit || done()) return;
+    ++s.running;
+    // Checked again after every wake-up; windows being destroyed call WakeLoops.
+    b->RunLoop([&] { return s.quit || done(); });
+    --s.running;
 }
 
 void WakeLoops() {
-    for (auto* loop : Loops().loops) loop->exit(0);
+    if (Loops().running == 0) return;
+    if (backend::Backend* b = backend::CurrentBackend()) b->WakeLoops();
 }
 
-}  // namespace UiLib::detail
+}  // namespace detail
+}  // namespace UiLib

@@ -1,32 +1,30 @@
 #pragma once
 
 // The message model of the framework: window handles, sent and posted messages, the
-// quit message and the nested message loops, all on the Qt event loop of the
-// user-interface thread.
+// quit message and the nested message loops, all on the event loop of the installed
+// backend (see Backend.h).
 
-#include <QEventLoop>
 #include <functional>
+#include <vector>
 
 #include "uilib/core/WindowWnd.h"
 
 namespace UiLib::detail {
 
-// True on the thread that created the application object (and while there is none).
+// True on the user-interface thread (the one that installed the backend), and on any
+// thread while there is no backend.
 bool IsUiThread();
 // Queues fn for the user-interface thread (any thread). Dropped when there is no
-// application object (or it is shutting down).
+// backend.
 void PostToUi(std::function<void()> fn);
 // Runs fn on the user-interface thread and waits for it (any thread). False when the
-// user-interface thread can no longer run it (shutdown).
+// user-interface thread can no longer run it (the backend went away).
 bool RunOnUiBlocking(const std::function<void()>& fn);
-// Called when the application object starts and ends.
-void StartDispatch();
-void StopDispatch();
 
 HWND RegisterWindow(CWindowWnd* wnd);
 void UnregisterWindow(HWND hWnd);
 CWindowWnd* WindowFromHandle(HWND hWnd);
-// Every live top-level window (for FindWindowW and the test driver).
+// Every live window, in the order they were created.
 std::vector<HWND> AllWindows();
 
 // Calls the window procedure on the user-interface thread.
@@ -39,7 +37,7 @@ void ClearQuit();
 void RequestQuit(int code);
 // Runs a nested loop until `done` holds after an event, or until quit.
 void RunLoopUntil(const std::function<bool()>& done);
-// Wakes the running loops so they re-check their conditions.
+// Wakes the running loops so they check their conditions again.
 void WakeLoops();
 
 }  // namespace UiLib::detail

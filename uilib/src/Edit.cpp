@@ -1,27 +1,31 @@
-#include <QLineEdit>
-#include <QPointer>
-
 #include "uilib/controls/Edit.h"
+
+#include <algorithm>
+
 #include "uilib/core/PaintManager.h"
 #include "uilib/core/RenderEngine.h"
-#include "uilib/src/Fonts.h"
-#include "uilib/src/WindowHost.h"
+#include "uilib/src/Backend.h"
+#include "uilib/src/HtmlText.h"
+#include "uilib/src/WindowImpl.h"
 
 namespace UiLib {
 
-struct CEditUI::Native {
-    QPointer<QLineEdit> edit;
-    bool updating = false;
+// The native line edit of the control while it has the focus, and what it reports.
+struct CEditUI::Native : backend::EditEvents {
+    explicit Native(CEditUI* owner) : owner(owner) {}
+    void OnTextChanged(const std::wstring& text) override { owner->OnNativeTextChanged(text); }
+    void OnReturn() override { owner->OnNativeReturn(); }
+
+    CEditUI* owner;
+    std::unique_ptr<backend::NativeEdit> edit;
 };
 
-CEditUI::CEditUI() : m_native(std::make_unique<Native>()) {
+CEditUI::CEditUI() : m_native(std::make_unique<Native>(this)) {
     m_uTextStyle = DT_SINGLELINE | DT_VCENTER;
     m_rcTextPadding = RECT{4, 0, 4, 0};
 }
 
-CEditUI::~CEditUI() {
-    if (m_native->edit) delete m_native->edit.data();
-}
+CEditUI::~CEditUI() = default;
 
 LPCTSTR CEditUI::GetClass() const {
     return L"EditUI";
@@ -42,11 +46,7 @@ void CEditUI::SetText(LPCTSTR pstrText) {
         if (value.GetLength() > static_cast<int>(m_uMaxChar))
             value = value.Left(static_cast<int>(m_uMaxChar));
         m_sText = value;
-        if (m_native->edit) {
-            m_native->updating = true;
-            m_native->edit->setText(QString::fromStdWString(value.str()));
-            m_native->updating = false;
-        }
+        if (m_native->edit) m_native->edit->SetText(value.str());
         Invalidate();
     });
 }
@@ -94,62 +94,44 @@ void CEditUI::SetDisabledImage(LPCTSTR pStrImage) {
 }
 
 void CEditUI::ApplyEditorState() {
-    QLineEdit* edit = m_native->edit;
+    backend::NativeEdit* edit = m_native->edit.get();
     if (!edit) return;
-    edit->setMaxLength(static_cast<int>(std::min<UINT>(m_uMaxChar, 32767)));
-    edit->setReadOnly(m_bReadOnly);
-    edit->setEchoMode(m_bPasswordMode ? QLineEdit::Password : QLineEdit::Normal);
-    if (m_uTextStyle & DT_CENTER) {
-        edit->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    } else if (m_uTextStyle & DT_RIGHT) {
-        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    } else {
-        edit->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    }
-    edit->setFont(detail::FontOf(m_pManager, m_iFont));
-    const QColor text = QColor::fromRgba(m_dwTextColor != 0 ? m_dwTextColor : 0xFF000000);
-    const QColor back = QColor::fromRgba(m_dwEditBkColor);
-    edit->setStyleSheet(
-        QStringLiteral("QLineEdit { border: none; padding: 0px; color: %1; background: %2; }")
-            .arg(text.name(QColor::HexArgb), back.name(QColor::HexArgb)));
-    const int border = std::max(m_nBorderSize, 1);
-    const QRect r(m_rcItem.left + border + std::max<LONG>(0, m_rcTextPadding.left - border),
-                  m_rcItem.top + border,
-                  (m_rcItem.right - m_rcItem.left) - 2 * border -
-                      std::max<LONG>(0, m_rcTextPadding.left - border) -
-                      std::max<LONG>(0, m_rcTextPadding.right - border),
-                  (m_rcItem.bottom - m_rcItem.top) - 2 * border);
-    edit->setGeometry(r.width() > 0 && r.height() > 0 ? r
-                                                      : QRect(m_rcItem.left, m_rcItem.top, 1, 1));
+    backend::EditLook look;
+    look.maxLength = std::min<UINT>(m_uMaxChar, 32767);
+    look.readOnly = m_bReadOnly;
+    look.password = m_bPasswordMode;
+    look.align = m_uTextStyle & (DT_CENTER | DT_RIGHT);
+    look.font = &detail::FontInfoOf(m_pManager, m_iFont);
+    look.textColor = m_dwTextColor != 0 ? m_dwTextColor : 0xFF000000;
+    look.backColor = m_dwEditBkColor;
+    edit->SetLook(look);
+    // Inside the border, and inside the text padding where that is wider.
+    const LONG border = std::max(m_nBorderSize, 1);
+    const LONG left = std::max<LONG>(0, m_rcTextPadding.left - border);
+    const LONG right = std::max<LONG>(0, m_rcTextPadding.right - border);
+    const RECT r{m_rcItem.left + border + left, m_rcItem.top + border,
+                 m_rcItem.right - border - right, m_rcItem.bottom - border};
+    edit->SetGeometry(!IsRectEmpty(r)
+                          ? r
+                          : RECT{m_rcItem.left, m_rcItem.top, m_rcItem.left + 1, m_rcItem.top + 1});
 }
 
 void CEditUI::ShowNativeEditor(bool show) {
     if (!show) {
-        if (m_native->edit && m_native->edit->isVisible()) {
-            m_sText = CDuiString(m_native->edit->text().toStdWString());
-            m_native->edit->hide();
+        if (m_native->edit && m_native->edit->IsShown()) {
+            m_sText = CDuiString(m_native->edit->Text());
+            m_native->edit->Hide();
         }
         return;
     }
     if (!m_pManager || !IsEnabled() || !IsVisible()) return;
-    detail::WindowHost* host = detail::HostOf(m_pManager->GetPaintWindow());
-    if (!host) return;
-    if (!m_native->edit) {
-        auto* edit = new QLineEdit(host);  // owned by the host widget; also deleted here
-        edit->setFrame(false);
-        QObject::connect(edit, &QLineEdit::textChanged, edit, [this](const QString& t) {
-            if (!m_native->updating) OnNativeTextChanged(t.toStdWString());
-        });
-        QObject::connect(edit, &QLineEdit::returnPressed, edit, [this] { OnNativeReturn(); });
-        m_native->edit = edit;
-    }
-    m_native->updating = true;
-    m_native->edit->setText(QString::fromStdWString(m_sText.str()));
-    m_native->updating = false;
+    backend::NativeWindow* window = detail::NativeOf(m_pManager->GetPaintWindow());
+    if (!window) return;
+    if (!m_native->edit) m_native->edit = window->CreateEdit(*m_native);
+    if (!m_native->edit) return;
+    m_native->edit->SetText(m_sText.str());
     ApplyEditorState();
-    m_native->edit->show();
-    m_native->edit->setFocus(Qt::OtherFocusReason);
-    m_native->edit->end(false);
+    m_native->edit->Show();
 }
 
 void CEditUI::OnNativeTextChanged(const std::wstring& text) {
@@ -158,7 +140,7 @@ void CEditUI::OnNativeTextChanged(const std::wstring& text) {
 }
 
 void CEditUI::OnNativeReturn() {
-    if (m_native->edit) m_sText = CDuiString(m_native->edit->text().toStdWString());
+    if (m_native->edit) m_sText = CDuiString(m_native->edit->Text());
     if (m_pManager) m_pManager->SendNotify(this, DUI_MSGTYPE_RETURN);
 }
 
@@ -180,7 +162,7 @@ void CEditUI::SetInternVisible(bool bVisible) {
 void CEditUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent, bool bInit) {
     if (pManager != m_pManager && m_native->edit) {
         ShowNativeEditor(false);
-        delete m_native->edit.data();
+        m_native->edit.reset();
     }
     CLabelUI::SetManager(pManager, pParent, bInit);
 }
@@ -258,7 +240,7 @@ void CEditUI::PaintStatusImage(HDC hDC) {
 }
 
 void CEditUI::PaintText(HDC hDC) {
-    if (m_native->edit && m_native->edit->isVisible()) return;  // the editor draws it
+    if (m_native->edit && m_native->edit->IsShown()) return;  // the editor draws it
     if (m_sText.IsEmpty()) return;
     CDuiString shown = m_sText;
     if (m_bPasswordMode)

@@ -1,13 +1,11 @@
 #include "uilib/src/HtmlText.h"
 
-#include <QFontMetrics>
-#include <QPainter>
 #include <algorithm>
 
-#include "uilib/core/Control.h"
 #include "uilib/core/Defines.h"
+#include "uilib/core/FontInfo.h"
 #include "uilib/src/AttributeValues.h"
-#include "uilib/src/Fonts.h"
+#include "uilib/src/Backend.h"
 
 namespace UiLib::detail {
 
@@ -85,8 +83,8 @@ bool IsCjk(wchar_t c) {
 
 struct Piece {
     std::wstring text;
-    const QFont* font;
-    QColor color;
+    const TFontInfo* font;
+    DWORD color;
     int width;
 };
 
@@ -202,20 +200,24 @@ std::vector<TextRun> ParseMarkup(const std::wstring& text, int baseFont) {
     return runs;
 }
 
-QSize LayoutRuns(QPainter* painter, const CPaintManagerUI* manager,
-                 const std::vector<TextRun>& runs, const QRect& rc, unsigned baseColor,
-                 unsigned style) {
+SIZE LayoutRuns(UiDC* dc, const CPaintManagerUI* manager, const std::vector<TextRun>& runs,
+                const RECT& rc, unsigned baseColor, unsigned style) {
+    backend::Backend* b = backend::CurrentBackend();
+    if (!b) return SIZE{};
     const bool wrap = (style & DT_WORDBREAK) && !(style & DT_SINGLELINE);
-    const int maxWidth = std::max(0, rc.width());
-    std::vector<QFont> boldFonts;  // storage for bold variants
+    const int maxWidth = std::max(0, static_cast<int>(RectWidth(rc)));
+    std::vector<TFontInfo> boldFonts;  // storage for bold variants
     boldFonts.reserve(runs.size());
 
     std::vector<Line> lines(1);
+    auto growLine = [&](Line& line, const TFontInfo& font) {
+        const backend::Backend::FontMetrics m = b->MetricsOf(font);
+        line.ascent = std::max(line.ascent, m.ascent);
+        line.descent = std::max(line.descent, m.descent);
+    };
     auto addPiece = [&](Piece piece) {
         Line& line = lines.back();
-        QFontMetrics fm(*piece.font);
-        line.ascent = std::max(line.ascent, fm.ascent());
-        line.descent = std::max(line.descent, fm.descent());
+        growLine(line, *piece.font);
         line.width += piece.width;
         if (!line.pieces.empty() && line.pieces.back().font == piece.font &&
             line.pieces.back().color == piece.color) {
@@ -228,25 +230,19 @@ QSize LayoutRuns(QPainter* painter, const CPaintManagerUI* manager,
 
     for (const TextRun& run : runs) {
         if (run.lineBreak) {
-            if (lines.back().pieces.empty()) {
-                const QFontMetrics fm(FontOf(manager, -1));
-                lines.back().ascent = std::max(lines.back().ascent, fm.ascent());
-                lines.back().descent = std::max(lines.back().descent, fm.descent());
-            }
+            if (lines.back().pieces.empty()) growLine(lines.back(), FontInfoOf(manager, -1));
             lines.emplace_back();
             continue;
         }
-        const QFont* font = &FontOf(manager, run.font);
-        if (run.bold && !font->bold()) {
+        const TFontInfo* font = &FontInfoOf(manager, run.font);
+        if (run.bold && !font->bBold) {
             boldFonts.push_back(*font);
-            boldFonts.back().setBold(true);
+            boldFonts.back().bBold = true;
             font = &boldFonts.back();
         }
-        const QColor color = QColor::fromRgba(run.hasColor ? run.color : baseColor);
-        const QFontMetrics fm(*font);
+        const DWORD color = run.hasColor ? run.color : baseColor;
         if (!wrap) {
-            addPiece(Piece{run.text, font, color,
-                           fm.horizontalAdvance(QString::fromStdWString(run.text))});
+            addPiece(Piece{run.text, font, color, b->TextWidth(*font, run.text)});
             continue;
         }
         // Words: runs of non-space characters with their trailing spaces; every CJK
@@ -262,7 +258,7 @@ QSize LayoutRuns(QPainter* painter, const CPaintManagerUI* manager,
             while (j < run.text.size() && run.text[j] == L' ') ++j;
             if (j == i) ++j;
             std::wstring word = run.text.substr(i, j - i);
-            const int w = fm.horizontalAdvance(QString::fromStdWString(word));
+            const int w = b->TextWidth(*font, word);
             if (lines.back().width > 0 && lines.back().width + w > maxWidth) lines.emplace_back();
             addPiece(Piece{std::move(word), font, color, w});
             i = j;
@@ -272,42 +268,35 @@ QSize LayoutRuns(QPainter* painter, const CPaintManagerUI* manager,
     int totalHeight = 0;
     int totalWidth = 0;
     for (Line& line : lines) {
-        if (line.ascent == 0 && line.descent == 0) {
-            const QFontMetrics fm(FontOf(manager, -1));
-            line.ascent = fm.ascent();
-            line.descent = fm.descent();
-        }
+        if (line.ascent == 0 && line.descent == 0) growLine(line, FontInfoOf(manager, -1));
         totalHeight += line.ascent + line.descent;
         totalWidth = std::max(totalWidth, line.width);
     }
-    if (!painter) return QSize(totalWidth, totalHeight);
+    if (!dc) return SIZE{totalWidth, totalHeight};
 
-    int y = rc.top();
+    int y = rc.top;
     if (style & DT_VCENTER) {
-        y = rc.top() + (rc.height() - totalHeight) / 2;
+        y = rc.top + (RectHeight(rc) - totalHeight) / 2;
     } else if (style & DT_BOTTOM) {
-        y = rc.bottom() + 1 - totalHeight;
+        y = rc.bottom - totalHeight;
     }
-    painter->save();
-    painter->setClipRect(rc, Qt::IntersectClip);
+    dc->PushClip(rc);
     for (const Line& line : lines) {
-        int x = rc.left();
+        int x = rc.left;
         if (style & DT_CENTER) {
-            x = rc.left() + (rc.width() - line.width) / 2;
+            x = rc.left + (RectWidth(rc) - line.width) / 2;
         } else if (style & DT_RIGHT) {
-            x = rc.right() + 1 - line.width;
+            x = rc.right - line.width;
         }
         const int baseline = y + line.ascent;
         for (const Piece& piece : line.pieces) {
-            painter->setFont(*piece.font);
-            painter->setPen(piece.color);
-            painter->drawText(QPoint(x, baseline), QString::fromStdWString(piece.text));
+            dc->DrawTextRun(POINT{x, baseline}, piece.text, *piece.font, piece.color);
             x += piece.width;
         }
         y += line.ascent + line.descent;
     }
-    painter->restore();
-    return QSize(totalWidth, totalHeight);
+    dc->PopClip();
+    return SIZE{totalWidth, totalHeight};
 }
 
 }  // namespace UiLib::detail

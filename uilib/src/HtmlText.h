@@ -3,17 +3,15 @@
 // The inline text markup: {f n}…{/f} font, {c #AARRGGBB}…{/c} colour, {b}…{/b} bold,
 // {n} line break. Tags that are unknown or have no partner stay plain text.
 
-#include <QColor>
-#include <QFont>
-#include <QRect>
 #include <string>
 #include <vector>
 
-class QPainter;
+#include "uilib/Win32Types.h"
 
 namespace UiLib {
 class CPaintManagerUI;
-}
+struct TFontInfo;
+}  // namespace UiLib
 
 namespace UiLib::detail {
 
@@ -29,10 +27,12 @@ struct TextRun {
 // Parses markup into runs, with the control's font and colour as the outer style.
 std::vector<TextRun> ParseMarkup(const std::wstring& text, int baseFont);
 
-// Lays out and (with a painter) draws runs inside rc with DT_* style; returns the size
-// the text occupies.
-QSize LayoutRuns(QPainter* painter, const CPaintManagerUI* manager,
-                 const std::vector<TextRun>& runs, const QRect& rc, unsigned baseColor,
-                 unsigned style);
+// Lays out and (with a surface) draws runs inside rc with DT_* style; returns the size
+// the text occupies. Measures with the installed backend (0,0 without one).
+SIZE LayoutRuns(UiDC* dc, const CPaintManagerUI* manager, const std::vector<TextRun>& runs,
+                const RECT& rc, unsigned baseColor, unsigned style);
+
+// The font of a manager's id (-1: its default), or the fallback font without a manager.
+const TFontInfo& FontInfoOf(const CPaintManagerUI* manager, int id);
 
 }  // namespace UiLib::detail

@@ -34,15 +34,19 @@ Store& S() {
     return s;
 }
 
+using ImagePtr = std::shared_ptr<const backend::Image>;
+
 struct DiskImage {
-    QImage image;
+    ImagePtr image;
     time_t mtime = 0;
     off_t size = -1;
 };
 
+// Decoded images, for the archive generation and the backend that decoded them.
 struct ImageCache {
     unsigned generation = 0;
-    std::unordered_map<std::wstring, std::unique_ptr<QImage>> archive;  // null: missing
+    const backend::Backend* decoder = nullptr;
+    std::unordered_map<std::wstring, ImagePtr> archive;  // null: missing
     std::unordered_map<std::wstring, DiskImage> disk;
 };
 
@@ -193,10 +197,16 @@ std::shared_ptr<const std::string> LoadFile(const std::string& rawName) {
     return entry;
 }
 
-const QImage* LoadImage(const std::wstring& name) {
-    if (name.empty()) return nullptr;
+const backend::Image* LoadImage(const std::wstring& name) {
+    backend::Backend* b = backend::CurrentBackend();
+    if (name.empty() || !b) return nullptr;
     auto& cache = Images();
     const unsigned generation = ResourceGeneration();
+    if (cache.decoder != b) {
+        cache.disk.clear();
+        cache.archive.clear();
+        cache.decoder = b;
+    }
     if (cache.generation != generation) {
         cache.archive.clear();
         cache.generation = generation;
@@ -206,14 +216,8 @@ const QImage* LoadImage(const std::wstring& name) {
     if (utf8[0] != '/') {
         auto it = cache.archive.find(name);
         if (it == cache.archive.end()) {
-            std::unique_ptr<QImage> image;
-            if (auto bytes = LoadFile(utf8)) {
-                auto decoded = std::make_unique<QImage>();
-                if (decoded->loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
-                                          static_cast<int>(bytes->size()))) {
-                    image = std::move(decoded);
-                }
-            }
+            ImagePtr image;
+            if (auto bytes = LoadFile(utf8)) image = b->DecodeImage(bytes->data(), bytes->size());
             it = cache.archive.emplace(name, std::move(image)).first;
         }
         return it->second.get();
@@ -228,13 +232,9 @@ const QImage* LoadImage(const std::wstring& name) {
         entry.mtime = st.st_mtime;
         entry.size = st.st_size;
         std::string data;
-        entry.image = QImage();
-        if (ReadDisk(utf8, &data)) {
-            entry.image.loadFromData(reinterpret_cast<const uchar*>(data.data()),
-                                     static_cast<int>(data.size()));
-        }
+        entry.image = ReadDisk(utf8, &data) ? b->DecodeImage(data.data(), data.size()) : nullptr;
     }
-    return entry.image.isNull() ? nullptr : &entry.image;
+    return entry.image.get();
 }
 
 }  // namespace UiLib::detail

@@ -3,9 +3,11 @@
 // The skin's files: read from the process's zip archive (on demand, cached) or from the
 // resource folder, and images decoded once.
 
-#include <QImage>
+#include <cstddef>
 #include <memory>
 #include <string>
+
+#include "uilib/src/Backend.h"
 
 namespace UiLib::detail {
 
@@ -24,8 +26,9 @@ unsigned ResourceGeneration();
 // resource folder, else an absolute path. Null when absent.
 std::shared_ptr<const std::string> LoadFile(const std::string& name);
 
-// A decoded image by the name used in layouts; null when it cannot be found or decoded.
-// Images on disk are re-read when their file changes.
-const QImage* LoadImage(const std::wstring& name);
+// A decoded image by the name used in layouts; null when it cannot be found or decoded
+// (or there is no backend to decode it). Images on disk are read again when their file
+// changes.
+const backend::Image* LoadImage(const std::wstring& name);
 
 }  // namespace UiLib::detail

@@ -1,44 +1,21 @@
 // The Win32-style window functions on top of the framework's windows.
 
-#include <QCursor>
-#include <QElapsedTimer>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWindow>
-
-#include <chrono>
+#include <algorithm>
 
 #include "uilib/Win32Api.h"
 #include "uilib/src/Dispatch.h"
+#include "uilib/src/OnUiThread.h"
 #include "uilib/src/WindowImpl.h"
+#include "uilib/src/WindowInput.h"
 
 namespace UiLib {
 
 namespace {
 
-// Runs f on the user-interface thread (directly there, blocking from elsewhere).
-template <typename R, typename F>
-R OnUi(F f, R fallback) {
-    if (detail::IsUiThread()) return f();
-    R result = fallback;
-    detail::RunOnUiBlocking([&] { result = f(); });
-    return result;
-}
+using detail::OnUi;
 
 HWND g_foreground = nullptr;
 HWND g_capture = nullptr;
-
-QScreen* ScreenOf(HWND hWnd) {
-    if (detail::WindowHost* host = detail::HostOf(hWnd)) {
-        if (QScreen* s = QGuiApplication::screenAt(host->geometry().center())) return s;
-        if (host->screen()) return host->screen();
-    }
-    return QGuiApplication::primaryScreen();
-}
-
-RECT ToRect(const QRect& r) {
-    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
 
 }  // namespace
 
@@ -69,14 +46,12 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapseMs) {
     return OnUi<UINT_PTR>(
         [=]() -> UINT_PTR {
             CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
-            if (!impl || impl->destroying) return 0;
+            backend::Backend* b = backend::CurrentBackend();
+            if (!impl || impl->destroying || !b) return 0;
             auto& slot = impl->timers[id];
-            if (!slot) {
-                slot = std::make_unique<QTimer>();
-                QObject::connect(slot.get(), &QTimer::timeout,
-                                 [hWnd, id] { detail::Deliver(hWnd, WM_TIMER, id, 0); });
-            }
-            slot->start(static_cast<int>(std::max<UINT>(elapseMs, 10)));
+            if (!slot)
+                slot = b->CreateTimer([hWnd, id] { detail::Deliver(hWnd, WM_TIMER, id, 0); });
+            slot->Start(std::max<UINT>(elapseMs, 10));
             return id == 0 ? 1 : id;
         },
         UINT_PTR{0});
@@ -87,13 +62,8 @@ BOOL KillTimer(HWND hWnd, UINT_PTR id) {
         [=]() -> BOOL {
             CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
             if (!impl) return FALSE;
-            const auto it = impl->timers.find(id);
-            if (it == impl->timers.end()) return FALSE;
-            it->second->stop();
-            // Deleting a timer from inside its own timeout is safe only later.
-            it->second.release()->deleteLater();
-            impl->timers.erase(it);
-            return TRUE;
+            // Also from inside the timer's own message: a timer may be destroyed there.
+            return impl->timers.erase(id) ? TRUE : FALSE;
         },
         FALSE);
 }
@@ -115,7 +85,8 @@ BOOL IsIconic(HWND hWnd) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
             CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
-            return impl && impl->visible && impl->host && impl->host->isMinimized() ? TRUE : FALSE;
+            return impl && impl->visible && impl->native && impl->native->IsMinimized() ? TRUE
+                                                                                        : FALSE;
         },
         FALSE);
 }
@@ -124,44 +95,31 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
             CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
-            if (!impl || !impl->host) return FALSE;
+            if (!impl || !impl->native) return FALSE;
             const BOOL wasVisible = impl->visible ? TRUE : FALSE;
-            detail::WindowHost* host = impl->host;
+            backend::NativeWindow& native = *impl->native;
+            impl->visible = cmdShow != SW_HIDE;
             switch (cmdShow) {
                 case SW_HIDE:
-                    impl->visible = false;
-                    host->hide();
+                    native.Hide();
                     break;
                 case SW_SHOWNOACTIVATE:
                 case SW_SHOWNA:
+                    native.Show(backend::ShowMode::NoActivate);
+                    break;
                 case SW_SHOWMINNOACTIVE:
-                    impl->visible = true;
-                    host->setAttribute(Qt::WA_ShowWithoutActivating, true);
-                    if (cmdShow == SW_SHOWMINNOACTIVE) {
-                        host->showMinimized();
-                    } else {
-                        host->show();
-                    }
-                    host->setAttribute(Qt::WA_ShowWithoutActivating, false);
+                    native.Show(backend::ShowMode::MinimizedNoActivate);
                     break;
                 case SW_SHOWMINIMIZED:
                 case SW_MINIMIZE:
-                    impl->visible = true;
-                    host->showMinimized();
+                    native.Show(backend::ShowMode::Minimized);
                     break;
                 case SW_SHOWMAXIMIZED:
-                    impl->visible = true;
-                    host->showMaximized();
+                    native.Show(backend::ShowMode::Maximized);
                     break;
                 default:  // SW_SHOWNORMAL, SW_SHOW, SW_RESTORE, SW_SHOWDEFAULT
-                    impl->visible = true;
-                    if (host->isMinimized()) {
-                        host->showNormal();
-                    } else {
-                        host->show();
-                    }
-                    host->raise();
-                    host->activateWindow();
+                    native.Show(backend::ShowMode::Normal);
+                    native.BringToFront();
                     g_foreground = hWnd;
                     break;
             }
@@ -184,10 +142,10 @@ BOOL DestroyWindow(HWND hWnd) {
 BOOL EnableWindow(HWND hWnd, BOOL enable) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
-            detail::WindowHost* host = detail::HostOf(hWnd);
-            if (!host) return FALSE;
-            const BOOL wasDisabled = host->isEnabled() ? FALSE : TRUE;
-            host->setEnabled(enable != FALSE);
+            backend::NativeWindow* native = detail::NativeOf(hWnd);
+            if (!native) return FALSE;
+            const BOOL wasDisabled = native->IsEnabled() ? FALSE : TRUE;
+            native->SetEnabled(enable != FALSE);
             return wasDisabled;
         },
         FALSE);
@@ -196,8 +154,8 @@ BOOL EnableWindow(HWND hWnd, BOOL enable) {
 BOOL IsWindowEnabled(HWND hWnd) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
-            detail::WindowHost* host = detail::HostOf(hWnd);
-            return host && host->isEnabled() ? TRUE : FALSE;
+            backend::NativeWindow* native = detail::NativeOf(hWnd);
+            return native && native->IsEnabled() ? TRUE : FALSE;
         },
         FALSE);
 }
@@ -205,13 +163,10 @@ BOOL IsWindowEnabled(HWND hWnd) {
 BOOL SetForegroundWindow(HWND hWnd) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
-            detail::WindowHost* host = detail::HostOf(hWnd);
-            if (!host) return FALSE;
+            backend::NativeWindow* native = detail::NativeOf(hWnd);
+            if (!native) return FALSE;
             g_foreground = hWnd;
-            if (host->isVisible()) {
-                host->raise();
-                host->activateWindow();
-            }
+            if (native->IsShown()) native->BringToFront();
             return TRUE;
         },
         FALSE);
@@ -225,33 +180,29 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     return OnUi<BOOL>(
         [=]() -> BOOL {
             CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
-            if (!impl || !impl->host) return FALSE;
-            detail::WindowHost* host = impl->host;
+            if (!impl || !impl->native) return FALSE;
+            backend::NativeWindow& native = *impl->native;
             if (!(flags & SWP_NOZORDER)) {
                 if (insertAfter == HWND_TOPMOST) {
                     impl->exStyle |= WS_EX_TOPMOST;
-                    impl->ApplyFlags();
+                    impl->ApplyStyle();
                 } else if (insertAfter == HWND_NOTOPMOST) {
                     impl->exStyle &= ~WS_EX_TOPMOST;
-                    impl->ApplyFlags();
+                    impl->ApplyStyle();
                 }
             }
-            if (!(flags & SWP_NOMOVE)) host->move(x, y);
-            if (!(flags & SWP_NOSIZE)) host->resize(std::max(cx, 1), std::max(cy, 1));
+            if (!(flags & SWP_NOMOVE)) native.Move(POINT{x, y});
+            if (!(flags & SWP_NOSIZE)) native.Resize(SIZE{std::max(cx, 1), std::max(cy, 1)});
             if (flags & SWP_HIDEWINDOW) {
                 impl->visible = false;
-                host->hide();
+                native.Hide();
             } else if (flags & SWP_SHOWWINDOW) {
                 impl->visible = true;
-                host->setAttribute(Qt::WA_ShowWithoutActivating, (flags & SWP_NOACTIVATE) != 0);
-                host->show();
-                host->setAttribute(Qt::WA_ShowWithoutActivating, false);
+                native.Show((flags & SWP_NOACTIVATE) ? backend::ShowMode::NoActivate
+                                                     : backend::ShowMode::Normal);
             }
-            if (!(flags & SWP_NOACTIVATE) && host->isVisible()) {
-                host->raise();
-                host->activateWindow();
-            }
-            if (!(flags & SWP_NOREDRAW)) host->update();
+            if (!(flags & SWP_NOACTIVATE) && native.IsShown()) native.BringToFront();
+            if (!(flags & SWP_NOREDRAW)) native.Invalidate(nullptr);
             return TRUE;
         },
         FALSE);
@@ -265,9 +216,9 @@ BOOL MoveWindow(HWND hWnd, int x, int y, int cx, int cy, BOOL repaint) {
 BOOL GetWindowRect(HWND hWnd, RECT* rect) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
-            detail::WindowHost* host = detail::HostOf(hWnd);
-            if (!host || !rect) return FALSE;
-            *rect = ToRect(host->geometry());
+            backend::NativeWindow* native = detail::NativeOf(hWnd);
+            if (!native || !rect) return FALSE;
+            *rect = native->Geometry();
             return TRUE;
         },
         FALSE);
@@ -276,9 +227,10 @@ BOOL GetWindowRect(HWND hWnd, RECT* rect) {
 BOOL GetClientRect(HWND hWnd, RECT* rect) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
-            detail::WindowHost* host = detail::HostOf(hWnd);
-            if (!host || !rect) return FALSE;
-            *rect = RECT{0, 0, host->width(), host->height()};
+            backend::NativeWindow* native = detail::NativeOf(hWnd);
+            if (!native || !rect) return FALSE;
+            const RECT at = native->Geometry();
+            *rect = RECT{0, 0, at.right - at.left, at.bottom - at.top};
             return TRUE;
         },
         FALSE);
@@ -287,10 +239,11 @@ BOOL GetClientRect(HWND hWnd, RECT* rect) {
 BOOL ClientToScreen(HWND hWnd, POINT* pt) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
-            detail::WindowHost* host = detail::HostOf(hWnd);
-            if (!host || !pt) return FALSE;
-            pt->x += host->x();
-            pt->y += host->y();
+            backend::NativeWindow* native = detail::NativeOf(hWnd);
+            if (!native || !pt) return FALSE;
+            const RECT at = native->Geometry();
+            pt->x += at.left;
+            pt->y += at.top;
             return TRUE;
         },
         FALSE);
@@ -299,10 +252,11 @@ BOOL ClientToScreen(HWND hWnd, POINT* pt) {
 BOOL ScreenToClient(HWND hWnd, POINT* pt) {
     return OnUi<BOOL>(
         [=]() -> BOOL {
-            detail::WindowHost* host = detail::HostOf(hWnd);
-            if (!host || !pt) return FALSE;
-            pt->x -= host->x();
-            pt->y -= host->y();
+            backend::NativeWindow* native = detail::NativeOf(hWnd);
+            if (!native || !pt) return FALSE;
+            const RECT at = native->Geometry();
+            pt->x -= at.left;
+            pt->y -= at.top;
             return TRUE;
         },
         FALSE);
@@ -359,21 +313,17 @@ HWND FindWindowW(LPCTSTR className, LPCTSTR title) {
 
 HWND SetCapture(HWND hWnd) {
     const HWND previous = g_capture;
-    if (detail::WindowHost* old = detail::HostOf(g_capture)) {
-        if (QWidget::mouseGrabber() == old) old->releaseMouse();
-    }
+    if (backend::NativeWindow* old = detail::NativeOf(g_capture)) old->ReleasePointer();
     g_capture = nullptr;
-    if (detail::WindowHost* host = detail::HostOf(hWnd)) {
+    if (backend::NativeWindow* native = detail::NativeOf(hWnd)) {
         g_capture = hWnd;
-        host->GrabPointer();
+        native->GrabPointer();
     }
     return previous;
 }
 
 BOOL ReleaseCapture() {
-    if (detail::WindowHost* host = detail::HostOf(g_capture)) {
-        if (QWidget::mouseGrabber() == host) host->releaseMouse();
-    }
+    if (backend::NativeWindow* native = detail::NativeOf(g_capture)) native->ReleasePointer();
     g_capture = nullptr;
     return TRUE;
 }
@@ -383,116 +333,24 @@ HWND GetCapture() {
 }
 
 BOOL SetWindowAlpha(HWND hWnd, BYTE alpha) {
-    detail::WindowHost* host = detail::HostOf(hWnd);
-    if (!host) return FALSE;
-    host->setWindowOpacity(alpha / 255.0);
+    backend::NativeWindow* native = detail::NativeOf(hWnd);
+    if (!native) return FALSE;
+    native->SetOpacity(alpha);
     return TRUE;
 }
 
 BOOL SetWindowRoundCorners(HWND hWnd, int w, int h) {
-    detail::WindowHost* host = detail::HostOf(hWnd);
-    if (!host) return FALSE;
-    host->SetRoundCorners(w, h);
+    backend::NativeWindow* native = detail::NativeOf(hWnd);
+    if (!native) return FALSE;
+    native->SetRoundCorners(SIZE{w, h});
     return TRUE;
 }
 
 BOOL BeginWindowDrag(HWND hWnd) {
-    detail::WindowHost* host = detail::HostOf(hWnd);
-    if (!host) return FALSE;
-    host->BeginDrag();
+    CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
+    if (!impl || !impl->input || !impl->native) return FALSE;
+    impl->input->BeginDrag();
     return TRUE;
-}
-
-BOOL GetCursorPos(POINT* pt) {
-    if (!pt) return FALSE;
-    return OnUi<BOOL>(
-        [=]() -> BOOL {
-            const QPoint p = QCursor::pos();
-            pt->x = p.x();
-            pt->y = p.y();
-            return TRUE;
-        },
-        FALSE);
-}
-
-BOOL SetCursorPos(int x, int y) {
-    return OnUi<BOOL>(
-        [=]() -> BOOL {
-            QCursor::setPos(x, y);
-            return TRUE;
-        },
-        FALSE);
-}
-
-int GetSystemMetrics(int index) {
-    return OnUi<int>(
-        [=]() -> int {
-            QScreen* s = QGuiApplication::primaryScreen();
-            if (!s) return 0;
-            if (index == SM_CXSCREEN) return s->geometry().width();
-            if (index == SM_CYSCREEN) return s->geometry().height();
-            return 0;
-        },
-        0);
-}
-
-HMONITOR MonitorFromWindow(HWND hWnd, DWORD flags) {
-    return OnUi<HMONITOR>(
-        [=]() -> HMONITOR {
-            QScreen* s = ScreenOf(hWnd);
-            if (!detail::HostOf(hWnd) && flags == MONITOR_DEFAULTTONULL) return nullptr;
-            const int index = static_cast<int>(QGuiApplication::screens().indexOf(s));
-            return index < 0 ? nullptr
-                             : reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(index + 1));
-        },
-        static_cast<HMONITOR>(nullptr));
-}
-
-HMONITOR MonitorFromPoint(POINT pt, DWORD flags) {
-    return OnUi<HMONITOR>(
-        [=]() -> HMONITOR {
-            QScreen* s = QGuiApplication::screenAt(QPoint(pt.x, pt.y));
-            if (!s) {
-                if (flags == MONITOR_DEFAULTTONULL) return nullptr;
-                s = QGuiApplication::primaryScreen();
-            }
-            const int index = static_cast<int>(QGuiApplication::screens().indexOf(s));
-            return index < 0 ? nullptr
-                             : reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(index + 1));
-        },
-        static_cast<HMONITOR>(nullptr));
-}
-
-BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) {
-    if (!info) return FALSE;
-    return OnUi<BOOL>(
-        [=]() -> BOOL {
-            const auto screens = QGuiApplication::screens();
-            const auto index =
-                static_cast<qsizetype>(reinterpret_cast<std::uintptr_t>(monitor)) - 1;
-            if (index < 0 || index >= screens.size()) return FALSE;
-            info->rcMonitor = ToRect(screens[index]->geometry());
-            info->rcWork = ToRect(screens[index]->availableGeometry());
-            info->dwFlags = screens[index] == QGuiApplication::primaryScreen() ? 1 : 0;
-            return TRUE;
-        },
-        FALSE);
-}
-
-RECT GetWorkArea(HWND hWnd) {
-    return OnUi<RECT>(
-        [=]() -> RECT {
-            QScreen* s = hWnd ? ScreenOf(hWnd) : QGuiApplication::primaryScreen();
-            return s ? ToRect(s->availableGeometry()) : RECT{0, 0, 0, 0};
-        },
-        RECT{});
-}
-
-DWORD GetTickCount() {
-    // Milliseconds of a monotonic clock, wrapping at 32 bits like the Win32 tick count.
-    return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                  std::chrono::steady_clock::now().time_since_epoch())
-                                  .count());
 }
 
 }  // namespace UiLib

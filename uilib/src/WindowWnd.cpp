@@ -1,56 +1,89 @@
-#include <QApplication>
-#include <QScreen>
-#include <QWindow>
+#include "uilib/core/WindowWnd.h"
 
+#include <algorithm>
+#include <mutex>
+
+#include "uilib/core/PaintManager.h"
 #include "uilib/src/Dispatch.h"
+#include "uilib/src/ResourceRegistry.h"
 #include "uilib/src/Tray.h"
 #include "uilib/src/WindowImpl.h"
-
-#ifdef UILIB_HAVE_WINDOW_REGISTRY
-#include "platform/WindowRegistry.h"
-#else
-namespace platform {
-// Without the platform's window registry, windows are simply not announced.
-class WindowRegistration {
-public:
-    WindowRegistration(const std::wstring&, const std::wstring&, std::function<void()>) {}
-    void SetTitle(const std::wstring&) {}
-};
-}  // namespace platform
-#endif
+#include "uilib/src/WindowInput.h"
 
 namespace UiLib {
+
+namespace {
+
+// The program's announcer of top-level windows (SetWindowAnnouncer).
+struct Announcer {
+    std::mutex mutex;
+    WindowAnnouncer announcer;
+};
+
+Announcer& Announcing() {
+    static Announcer a;
+    return a;
+}
+
+}  // namespace
+
+void SetWindowAnnouncer(WindowAnnouncer announcer) {
+    std::lock_guard<std::mutex> lock(Announcing().mutex);
+    Announcing().announcer = std::move(announcer);
+}
 
 CWindowWnd::Impl::Impl() = default;
 CWindowWnd::Impl::~Impl() = default;
 
 namespace detail {
+
 CWindowWnd::Impl* ImplOf(HWND hWnd) {
     CWindowWnd* wnd = WindowFromHandle(hWnd);
     return wnd ? wnd->GetImpl() : nullptr;
 }
 
-WindowHost* HostOf(HWND hWnd) {
+backend::NativeWindow* NativeOf(HWND hWnd) {
     CWindowWnd::Impl* impl = ImplOf(hWnd);
-    return impl ? impl->host.data() : nullptr;
+    return impl ? impl->native.get() : nullptr;
 }
+
+CPaintManagerUI* ManagerOf(HWND hWnd) {
+    CWindowWnd::Impl* impl = ImplOf(hWnd);
+    return impl ? impl->manager : nullptr;
+}
+
+void SetManagerOf(HWND hWnd, CPaintManagerUI* manager) {
+    if (CWindowWnd::Impl* impl = ImplOf(hWnd)) impl->manager = manager;
+}
+
+backend::Bitmap SnapshotWindow(HWND hWnd) {
+    backend::NativeWindow* native = NativeOf(hWnd);
+    if (!native) return backend::Bitmap();
+    if (CPaintManagerUI* manager = ManagerOf(hWnd)) manager->UpdateLayout();
+    return native->Snapshot();
+}
+
+bool HoverPending(HWND hWnd) {
+    CWindowWnd::Impl* impl = ImplOf(hWnd);
+    return impl && impl->input && impl->input->HoverPending();
+}
+
 }  // namespace detail
 
-void CWindowWnd::Impl::ApplyFlags() {
-    if (!host) return;
-    Qt::WindowFlags flags = Qt::FramelessWindowHint;
-    flags |= (exStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
-    if (exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
-    if (host->windowFlags() == flags) return;
-    const bool shown = host->isVisible();
-    host->setWindowFlags(flags);  // hides the widget
-    if (shown) host->show();
+void CWindowWnd::Impl::ApplyStyle() {
+    if (native) native->SetStyle((exStyle & WS_EX_TOPMOST) != 0, (exStyle & WS_EX_TOOLWINDOW) != 0);
 }
 
-void CWindowWnd::Impl::RegisterWithRegistry(HWND hWnd) {
+void CWindowWnd::Impl::Announce(HWND hWnd) {
     if (className.empty() || owner) return;
+    WindowAnnouncer announcer;
+    {
+        std::lock_guard<std::mutex> lock(Announcing().mutex);
+        announcer = Announcing().announcer;
+    }
+    if (!announcer) return;
     try {
-        registration = std::make_unique<platform::WindowRegistration>(className, title, [hWnd] {
+        announcement = announcer(className, title, [hWnd] {
             detail::PostToUi([hWnd] {
                 ::UiLib::ShowWindow(hWnd, SW_SHOW);
                 ::UiLib::SetForegroundWindow(hWnd);
@@ -58,22 +91,26 @@ void CWindowWnd::Impl::RegisterWithRegistry(HWND hWnd) {
         });
     } catch (...) {
         // Another process cannot find this window then; the window itself works.
-        registration.reset();
+        announcement.reset();
     }
-}
-
-void CWindowWnd::Impl::DropTimers() {
-    for (auto& [id, timer] : timers) {
-        timer->stop();
-        timer.release()->deleteLater();
-    }
-    timers.clear();
 }
 
 void CWindowWnd::Impl::SetTitle(const std::wstring& text) {
     title = text;
-    if (host) host->setWindowTitle(QString::fromStdWString(title));
-    if (registration) registration->SetTitle(title);
+    if (native) native->SetTitle(title);
+    if (announcement) announcement->SetTitle(title);
+}
+
+void CWindowWnd::Impl::Release(HWND hWnd) {
+    timers.clear();  // a timer may be the one whose message is being handled: allowed
+    announcement.reset();
+    detail::RemoveTrayIconsOf(hWnd);
+    if (::UiLib::GetCapture() == hWnd) ::UiLib::ReleaseCapture();
+    detail::UnregisterWindow(hWnd);
+    if (input) input->Detach();
+    native.reset();
+    visible = false;
+    if (owner) ::UiLib::EnableWindow(owner, TRUE);
 }
 
 BOOL CWindowWnd::Impl::Destroy(CWindowWnd* wnd) {
@@ -82,19 +119,7 @@ BOOL CWindowWnd::Impl::Destroy(CWindowWnd* wnd) {
     impl->destroying = true;
     const HWND hWnd = wnd->m_hWnd;
     wnd->HandleMessage(WM_DESTROY, 0, 0);
-    impl->DropTimers();
-    impl->registration.reset();
-    detail::RemoveTrayIconsOf(hWnd);
-    if (::UiLib::GetCapture() == hWnd) ::UiLib::ReleaseCapture();
-    detail::UnregisterWindow(hWnd);
-    if (impl->host) {
-        impl->host->Detach();
-        impl->host->hide();
-        impl->host->deleteLater();
-        impl->host = nullptr;
-    }
-    impl->visible = false;
-    if (impl->owner) ::UiLib::EnableWindow(impl->owner, TRUE);
+    impl->Release(hWnd);
     wnd->m_hWnd = nullptr;
     impl->destroying = false;
     detail::WakeLoops();
@@ -114,18 +139,7 @@ CWindowWnd::~CWindowWnd() {
     // A window object going away with its window still open: the window goes too, but
     // the derived class is already gone, so no more messages are delivered.
     if (m_hWnd) {
-        const HWND hWnd = m_hWnd;
-        m_impl->DropTimers();
-        m_impl->registration.reset();
-        detail::RemoveTrayIconsOf(hWnd);
-        if (::UiLib::GetCapture() == hWnd) ::UiLib::ReleaseCapture();
-        detail::UnregisterWindow(hWnd);
-        if (m_impl->host) {
-            m_impl->host->Detach();
-            m_impl->host->hide();
-            m_impl->host->deleteLater();
-        }
-        if (m_impl->owner) ::UiLib::EnableWindow(m_impl->owner, TRUE);
+        m_impl->Release(m_hWnd);
         m_hWnd = nullptr;
         detail::WakeLoops();
     }
@@ -139,7 +153,8 @@ HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD 
 
 HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD dwExStyle, int x,
                         int y, int cx, int cy, HMENU) {
-    if (m_hWnd || !QApplication::instance() || !detail::IsUiThread()) return nullptr;
+    backend::Backend* b = backend::CurrentBackend();
+    if (m_hWnd || !b || !detail::IsUiThread()) return nullptr;
     Impl& impl = *m_impl;
     impl.owner = ::UiLib::IsWindow(hwndParent) ? hwndParent : nullptr;
     impl.style = dwStyle;
@@ -149,27 +164,18 @@ HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD 
     impl.className = cls ? cls : L"";
 
     m_hWnd = detail::RegisterWindow(this);
-    Qt::WindowFlags flags = Qt::FramelessWindowHint;
-    flags |= (dwExStyle & WS_EX_TOOLWINDOW) ? Qt::Tool : Qt::Window;
-    if (dwExStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
-    impl.host = new detail::WindowHost(m_hWnd, flags);  // deleted in Destroy
-    impl.host->setWindowTitle(QString::fromStdWString(impl.title));
-    impl.host->setObjectName(QString::fromStdWString(impl.className));
-    if (impl.owner) {
-        if (detail::WindowHost* ownerHost = detail::HostOf(impl.owner)) {
-            impl.host->winId();
-            ownerHost->winId();
-            if (impl.host->windowHandle() && ownerHost->windowHandle()) {
-                impl.host->windowHandle()->setTransientParent(ownerHost->windowHandle());
-            }
-        }
-    }
+    impl.input = std::make_unique<detail::WindowInput>(m_hWnd);
+    impl.native = b->CreateNativeWindow(*impl.input, impl.className);
+    impl.ApplyStyle();
+    impl.native->SetTitle(impl.title);
+    if (impl.owner) impl.native->SetOwner(detail::NativeOf(impl.owner));
     const int px = x == CW_USEDEFAULT ? 0 : x;
     const int py = y == CW_USEDEFAULT ? 0 : y;
     const int pw = (cx == CW_USEDEFAULT || cx <= 0) ? 1 : cx;
     const int ph = (cy == CW_USEDEFAULT || cy <= 0) ? 1 : cy;
-    impl.host->setGeometry(px, py, pw, ph);
-    if (dwStyle & WS_DISABLED) impl.host->setEnabled(false);
+    impl.native->Move(POINT{px, py});
+    impl.native->Resize(SIZE{pw, ph});
+    if (dwStyle & WS_DISABLED) impl.native->SetEnabled(false);
 
     const HWND hWnd = m_hWnd;
     if (HandleMessage(WM_CREATE, 0, 0) == -1) {
@@ -177,13 +183,15 @@ HWND CWindowWnd::Create(HWND hwndParent, LPCTSTR pstrName, DWORD dwStyle, DWORD 
         return nullptr;
     }
     if (!::UiLib::IsWindow(hWnd)) return nullptr;  // destroyed while being created
-    impl.RegisterWithRegistry(hWnd);
+    impl.Announce(hWnd);
     if (dwStyle & WS_VISIBLE) {
         // Shown once the loop runs, unless hidden before that.
         impl.visible = true;
         detail::PostToUi([hWnd] {
             Impl* i = detail::ImplOf(hWnd);
-            if (i && i->visible && i->host && !i->host->isVisible()) i->host->show();
+            if (i && i->visible && i->native && !i->native->IsShown()) {
+                i->native->Show(backend::ShowMode::Normal);
+            }
         });
     }
     return hWnd;
@@ -233,16 +241,18 @@ void CWindowWnd::CenterWindow() {
 }
 
 void CWindowWnd::SetIcon(UINT nRes) {
-    if (!m_impl->host) return;
-    const QIcon icon = detail::IconFromHandle(::UiLib::LoadIconW(nullptr, MAKEINTRESOURCE(nRes)));
-    if (!icon.isNull()) m_impl->host->setWindowIcon(icon);
+    if (!m_impl->native) return;
+    if (const auto icon = detail::DecodeIcon(::UiLib::LoadIconW(nullptr, MAKEINTRESOURCE(nRes)))) {
+        m_impl->native->SetIcon(icon.get());
+    }
 }
 
 void CWindowWnd::ResizeClient(int cx, int cy) {
-    if (!m_impl->host) return;
-    if (cx < 0) cx = m_impl->host->width();
-    if (cy < 0) cy = m_impl->host->height();
-    m_impl->host->resize(std::max(cx, 1), std::max(cy, 1));
+    if (!m_impl->native) return;
+    const RECT at = m_impl->native->Geometry();
+    if (cx < 0) cx = at.right - at.left;
+    if (cy < 0) cy = at.bottom - at.top;
+    m_impl->native->Resize(SIZE{std::max(cx, 1), std::max(cy, 1)});
 }
 
 LRESULT CWindowWnd::SendMessageW(UINT uMsg, WPARAM wParam, LPARAM lParam) {

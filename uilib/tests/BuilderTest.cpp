@@ -10,7 +10,8 @@ namespace {
 class BuilderTest : public ::testing::Test {
 protected:
     void SetUp() override { UseTestArchive(); }
-    UiLib::testing::UiTestDriver driver;
+    UiLib::testing::TestBackend backend;
+    UiLib::testing::UiTestDriver driver{backend};
 };
 
 }  // namespace

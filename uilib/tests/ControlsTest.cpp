@@ -19,7 +19,8 @@ protected:
         driver.Pump();
         w.notes.clear();
     }
-    UiLib::testing::UiTestDriver driver;
+    UiLib::testing::TestBackend backend;
+    UiLib::testing::UiTestDriver driver{backend};
     TestWindow w{L"controls.xml"};
     HWND hwnd = nullptr;
 };

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
+#include <stdexcept>
 #include <thread>
 
 #include "TestWindow.h"
@@ -20,7 +22,8 @@ protected:
         for (const Message& m : w.messages) n += (m.msg == msg && m.wParam == wParam) ? 1 : 0;
         return n;
     }
-    UiLib::testing::UiTestDriver driver;
+    UiLib::testing::TestBackend backend;
+    UiLib::testing::UiTestDriver driver{backend};
 };
 
 }  // namespace
@@ -316,7 +319,7 @@ TEST_F(MessageTest, CreatedVisibleButHiddenBeforeTheLoopNeverShows) {
     w.ShowWindow(false, true);
     driver.Pump();
     EXPECT_FALSE(IsWindowVisible(h));
-    EXPECT_EQ(driver.PixelAt(h, POINT{0, 0}) != 0, true);  // still paintable off screen
+    EXPECT_FALSE(backend.Paint(h).empty());  // still paintable off screen
 }
 
 TEST_F(MessageTest, CaptionPressStartsAWindowDragButButtonsStillClick) {
@@ -370,23 +373,64 @@ TEST_F(MessageTest, KeysReachTheWindowAndTheFocusedControl) {
     EXPECT_EQ(w.NoteTypesOf(L"btnGo"), (std::vector<std::wstring>{L"click"}));
 }
 
-#ifdef UILIB_HAVE_WINDOW_REGISTRY
-#include "platform/WindowRegistry.h"
+namespace {
 
-TEST_F(MessageTest, TopLevelWindowsAreFoundByOtherProcessesAndShownOnRequest) {
+// Announcements as a window registry would keep them.
+struct FakeRegistry {
+    struct Entry {
+        std::wstring className;
+        std::wstring title;
+        std::function<void()> show;
+        bool live = true;
+    };
+    std::vector<Entry> entries;
+};
+
+class FakeAnnouncement : public IWindowAnnouncement {
+public:
+    FakeAnnouncement(FakeRegistry& registry, size_t index) : registry_(registry), index_(index) {}
+    ~FakeAnnouncement() override { registry_.entries[index_].live = false; }
+    void SetTitle(const std::wstring& title) override { registry_.entries[index_].title = title; }
+
+private:
+    FakeRegistry& registry_;
+    size_t index_;
+};
+
+}  // namespace
+
+TEST_F(MessageTest, TopLevelWindowsAreAnnouncedAndShownWhenAnotherProcessAsks) {
+    FakeRegistry registry;
+    SetWindowAnnouncer([&](const std::wstring& cls, const std::wstring& title,
+                           std::function<void()> show) -> std::unique_ptr<IWindowAnnouncement> {
+        if (cls == L"Refused") throw std::runtime_error("no runtime folder");
+        registry.entries.push_back(FakeRegistry::Entry{cls, title, std::move(show)});
+        return std::make_unique<FakeAnnouncement>(registry, registry.entries.size() - 1);
+    });
     TestWindow w(L"controls.xml", L"TrovikarClient");
     const HWND h = w.Make();
-    EXPECT_TRUE(platform::FindRegisteredWindow(L"TrovikarClient", L"测试窗口"));
+    TestWindow owned(L"controls.xml", L"MsgDlg");
+    owned.Make(h);  // owned windows are not announced
+    TestWindow refused(L"controls.xml", L"Refused");
+    EXPECT_NE(refused.Make(), nullptr);  // a failing announcer leaves the window working
+    ASSERT_EQ(registry.entries.size(), 1u);
+    EXPECT_EQ(registry.entries[0].className, L"TrovikarClient");
+    EXPECT_EQ(registry.entries[0].title, L"测试窗口");
+    SetWindowTextW(h, L"Trovik");
+    EXPECT_EQ(registry.entries[0].title, L"Trovik");
+    // The request comes on the registry's own thread; the window shows on the UI thread.
     EXPECT_FALSE(IsWindowVisible(h));
-    ASSERT_TRUE(platform::ShowRegisteredWindow(L"TrovikarClient", L"测试窗口"));
+    std::thread asker(registry.entries[0].show);
+    asker.join();
     ASSERT_TRUE(driver.PumpUntil([&] { return IsWindowVisible(h) != FALSE; }));
     EXPECT_EQ(GetForegroundWindow(), h);
-    SetWindowTextW(h, L"Trovik");
-    EXPECT_TRUE(platform::FindRegisteredWindow(L"TrovikarClient", L"Trovik"));
     DestroyWindow(h);
-    EXPECT_FALSE(platform::FindRegisteredWindow(L"TrovikarClient", L"Trovik"));
+    EXPECT_FALSE(registry.entries[0].live);
+    SetWindowAnnouncer(nullptr);
+    TestWindow later(L"controls.xml", L"TrovikarClient");
+    later.Make();
+    EXPECT_EQ(registry.entries.size(), 1u);
 }
-#endif
 
 TEST_F(MessageTest, EveryWindowHearsWhenTheTrayComesOrGoes) {
     driver.SetSystemTrayAvailable(false);

@@ -17,7 +17,8 @@ protected:
         CPaintManagerUI::SetResourceZip(L"");
         UseTestArchive();
     }
-    UiLib::testing::UiTestDriver driver;
+    UiLib::testing::TestBackend backend;
+    UiLib::testing::UiTestDriver driver{backend};
 };
 
 }  // namespace

@@ -9,13 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
-#include <QImage>
-#include <QPixmap>
-
 #include "uilib/UiLib.h"
-#include "uilib/src/WindowHost.h"
+#include "uilib/src/WindowImpl.h"
 
 namespace {
 
@@ -103,12 +101,14 @@ int main(int argc, char** argv) {
     window.GetPaintManager().SetMinInfo(0, 0);
     window.GetPaintManager().SetMaxInfo(0, 0);
     window.ResizeClient(size.cx, size.cy);
-    window.GetPaintManager().UpdateLayout();
-    const QImage image = detail::GrabWindow(window.GetHWND());
-    if (!image.save(QString::fromStdString(out), "PNG")) {
+    const backend::Bitmap picture = detail::SnapshotWindow(window.GetHWND());
+    const std::string png = backend::CurrentBackend()->EncodePng(picture);
+    std::ofstream file(out, std::ios::binary | std::ios::trunc);
+    file.write(png.data(), static_cast<std::streamsize>(png.size()));
+    if (png.empty() || !file) {
         std::fprintf(stderr, "uilib-view: cannot write %s\n", out.c_str());
         return 1;
     }
-    std::printf("%s: %dx%d\n", out.c_str(), image.width(), image.height());
+    std::printf("%s: %dx%d\n", out.c_str(), picture.width, picture.height);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "uilib/src/Fonts.h"
+#include "uilib/backend/qt/QtFonts.h"
 
 #include <QFontDatabase>
 #include <QHash>
@@ -6,7 +6,7 @@
 #include <map>
 #include <tuple>
 
-namespace UiLib::detail {
+namespace UiLib::qt {
 
 QString ResolveFamily(const QString& family) {
     static QHash<QString, QString> resolved;
@@ -41,10 +41,4 @@ const QFont& FontOf(const TFontInfo& info) {
     return it->second;
 }
 
-const QFont& FontOf(const CPaintManagerUI* manager, int id) {
-    if (manager) return FontOf(manager->GetFontInfo(id));
-    static const TFontInfo fallback{CDuiString(L"WenQuanYi Zen Hei"), 12, false, false, false};
-    return FontOf(fallback);
-}
-
-}  // namespace UiLib::detail
+}  // namespace UiLib::qt

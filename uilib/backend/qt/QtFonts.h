@@ -1,20 +1,21 @@
 #pragma once
 
+// Fonts of the Qt backend: the QFont of a font description, with the CJK fallback for
+// families that are not installed.
+
 #include <QFont>
 #include <QString>
 
-#include "uilib/core/PaintManager.h"
+#include "uilib/core/FontInfo.h"
 
-namespace UiLib::detail {
+namespace UiLib::qt {
 
 // The Chinese fallback family used for families that are not installed.
 inline constexpr const char* kFallbackFamily = "WenQuanYi Zen Hei";
 
 // The family to ask Qt for: the named one when installed, else the fallback.
 QString ResolveFamily(const QString& family);
-// The QFont of a font description (cached).
+// The QFont of a font description (cached for the life of the process).
 const QFont& FontOf(const TFontInfo& info);
-// The font of a manager's id (-1: default), with the fallback when there is no manager.
-const QFont& FontOf(const CPaintManagerUI* manager, int id);
 
-}  // namespace UiLib::detail
+}  // namespace UiLib::qt
