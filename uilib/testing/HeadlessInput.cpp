@@ -1,6 +1,6 @@
 #include "uilib/testing/HeadlessInput.h"
 
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib::testing {
 

@@ -74,10 +74,12 @@ void HeadlessWindow::Move(POINT topLeft) {
 }
 
 void HeadlessWindow::Resize(SIZE size) {
-    const LONG w = std::clamp<LONG>(size.cx, std::max<LONG>(1, min_.cx),
-                                    max_.cx > 0 ? std::max(max_.cx, min_.cx) : std::numeric_limits<LONG>::max());
-    const LONG h = std::clamp<LONG>(size.cy, std::max<LONG>(1, min_.cy),
-                                    max_.cy > 0 ? std::max(max_.cy, min_.cy) : std::numeric_limits<LONG>::max());
+    const LONG w = std::clamp<LONG>(
+        size.cx, std::max<LONG>(1, min_.cx),
+        max_.cx > 0 ? std::max(max_.cx, min_.cx) : std::numeric_limits<LONG>::max());
+    const LONG h = std::clamp<LONG>(
+        size.cy, std::max<LONG>(1, min_.cy),
+        max_.cy > 0 ? std::max(max_.cy, min_.cy) : std::numeric_limits<LONG>::max());
     if (w == RectWidth(geometry_) && h == RectHeight(geometry_)) return;
     geometry_.right = geometry_.left + w;
     geometry_.bottom = geometry_.top + h;

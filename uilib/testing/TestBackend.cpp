@@ -1,8 +1,8 @@
 #include "uilib/testing/TestBackend.h"
 
 #include "uilib/core/PaintManager.h"
-#include "uilib/src/Dispatch.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/Dispatch.h"
+#include "uilib/src/window/WindowImpl.h"
 #include "uilib/testing/HeadlessInput.h"
 #include "uilib/testing/HeadlessLoop.h"
 #include "uilib/testing/HeadlessWindow.h"

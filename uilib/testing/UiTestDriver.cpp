@@ -2,9 +2,9 @@
 
 #include <fstream>
 
-#include "uilib/src/Dispatch.h"
-#include "uilib/src/Tray.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/desktop/Tray.h"
+#include "uilib/src/window/Dispatch.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib::testing {
 

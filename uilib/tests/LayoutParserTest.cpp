@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "uilib/src/LayoutParser.h"
+#include "uilib/src/builder/LayoutParser.h"
 
 using UiLib::detail::kMaxLayoutDepth;
 using UiLib::detail::LayoutNode;

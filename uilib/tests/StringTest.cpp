@@ -2,7 +2,7 @@
 
 #include "uilib/core/Control.h"
 #include "uilib/core/DuiString.h"
-#include "uilib/src/AttributeValues.h"
+#include "uilib/src/text/AttributeValues.h"
 
 using namespace UiLib;
 

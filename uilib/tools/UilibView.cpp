@@ -13,7 +13,7 @@
 #include <string>
 
 #include "uilib/UiLib.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "uilib/backend/qt/QtBackend.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib::qt {
 

@@ -3,7 +3,7 @@
 // OnUi: runs a function on the user-interface thread and returns its result, directly
 // there, waiting for it from any other thread.
 
-#include "uilib/src/Dispatch.h"
+#include "uilib/src/window/Dispatch.h"
 
 namespace UiLib::detail {
 

@@ -1,11 +1,11 @@
-#include "uilib/src/HtmlText.h"
+#include "uilib/src/drawing/HtmlText.h"
 
 #include <algorithm>
 
 #include "uilib/core/Defines.h"
 #include "uilib/core/FontInfo.h"
-#include "uilib/src/AttributeValues.h"
 #include "uilib/src/Backend.h"
+#include "uilib/src/text/AttributeValues.h"
 
 namespace UiLib::detail {
 

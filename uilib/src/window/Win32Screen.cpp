@@ -4,8 +4,8 @@
 
 #include "uilib/Win32Api.h"
 #include "uilib/core/Defines.h"
-#include "uilib/src/OnUiThread.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/OnUiThread.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib {
 

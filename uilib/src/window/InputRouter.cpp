@@ -1,4 +1,4 @@
-#include "uilib/src/InputRouter.h"
+#include "uilib/src/window/InputRouter.h"
 
 #include <algorithm>
 #include <vector>
@@ -7,7 +7,7 @@
 #include "uilib/core/Container.h"
 #include "uilib/core/PaintManager.h"
 #include "uilib/src/Backend.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib::detail {
 

@@ -1,6 +1,6 @@
 #include "uilib/core/WindowImplBase.h"
 
-#include "uilib/src/ResourceStore.h"
+#include "uilib/src/resources/ResourceStore.h"
 
 namespace UiLib {
 

@@ -1,4 +1,4 @@
-#include "uilib/src/ResourceStore.h"
+#include "uilib/src/resources/ResourceStore.h"
 
 #include <sys/stat.h>
 #include <zip.h>

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "uilib/src/LinearLayout.h"
+#include "uilib/src/controls/LinearLayout.h"
 
 namespace UiLib {
 

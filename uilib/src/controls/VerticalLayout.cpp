@@ -1,5 +1,5 @@
 #include "uilib/controls/VerticalLayout.h"
-#include "uilib/src/LinearLayout.h"
+#include "uilib/src/controls/LinearLayout.h"
 
 namespace UiLib {
 

@@ -1,4 +1,4 @@
-#include "uilib/src/ResourceRegistry.h"
+#include "uilib/src/resources/ResourceRegistry.h"
 
 #include <unistd.h>
 
@@ -10,8 +10,8 @@
 
 #include "uilib/Win32Api.h"
 #include "uilib/core/PaintManager.h"
-#include "uilib/src/Dispatch.h"
-#include "uilib/src/ResourceStore.h"
+#include "uilib/src/resources/ResourceStore.h"
+#include "uilib/src/window/Dispatch.h"
 
 namespace UiLib {
 

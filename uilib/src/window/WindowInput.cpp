@@ -1,9 +1,9 @@
-#include "uilib/src/WindowInput.h"
+#include "uilib/src/window/WindowInput.h"
 
 #include "uilib/Win32Api.h"
 #include "uilib/core/PaintManager.h"
-#include "uilib/src/Dispatch.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/Dispatch.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib::detail {
 

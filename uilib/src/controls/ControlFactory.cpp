@@ -4,7 +4,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "uilib/src/BuiltinControls.h"
+#include "uilib/src/controls/BuiltinControls.h"
 
 namespace UiLib {
 

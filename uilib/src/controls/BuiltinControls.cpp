@@ -1,4 +1,4 @@
-#include "uilib/src/BuiltinControls.h"
+#include "uilib/src/controls/BuiltinControls.h"
 
 #include "uilib/UiLib.h"
 

@@ -1,4 +1,4 @@
-#include "uilib/src/AttributeValues.h"
+#include "uilib/src/text/AttributeValues.h"
 
 #include <cwchar>
 #include <cwctype>

@@ -5,8 +5,8 @@
 
 #include "uilib/Win32Api.h"
 #include "uilib/src/Backend.h"
-#include "uilib/src/OnUiThread.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/OnUiThread.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib {
 

@@ -1,6 +1,6 @@
 // Tray icons (Shell_NotifyIconW) and the tray's availability.
 
-#include "uilib/src/Tray.h"
+#include "uilib/src/desktop/Tray.h"
 
 #include <cwchar>
 #include <map>
@@ -8,8 +8,8 @@
 
 #include "uilib/Win32Api.h"
 #include "uilib/src/Backend.h"
-#include "uilib/src/OnUiThread.h"
-#include "uilib/src/ResourceRegistry.h"
+#include "uilib/src/resources/ResourceRegistry.h"
+#include "uilib/src/window/OnUiThread.h"
 
 namespace UiLib {
 

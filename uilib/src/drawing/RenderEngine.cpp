@@ -4,10 +4,10 @@
 #include <unordered_map>
 
 #include "uilib/core/PaintManager.h"
-#include "uilib/src/AttributeValues.h"
 #include "uilib/src/Backend.h"
-#include "uilib/src/HtmlText.h"
-#include "uilib/src/ResourceStore.h"
+#include "uilib/src/drawing/HtmlText.h"
+#include "uilib/src/resources/ResourceStore.h"
+#include "uilib/src/text/AttributeValues.h"
 
 namespace UiLib {
 

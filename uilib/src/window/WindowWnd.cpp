@@ -4,11 +4,11 @@
 #include <mutex>
 
 #include "uilib/core/PaintManager.h"
-#include "uilib/src/Dispatch.h"
-#include "uilib/src/ResourceRegistry.h"
-#include "uilib/src/Tray.h"
-#include "uilib/src/WindowImpl.h"
-#include "uilib/src/WindowInput.h"
+#include "uilib/src/desktop/Tray.h"
+#include "uilib/src/resources/ResourceRegistry.h"
+#include "uilib/src/window/Dispatch.h"
+#include "uilib/src/window/WindowImpl.h"
+#include "uilib/src/window/WindowInput.h"
 
 namespace UiLib {
 

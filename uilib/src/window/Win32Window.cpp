@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "uilib/Win32Api.h"
-#include "uilib/src/Dispatch.h"
-#include "uilib/src/OnUiThread.h"
-#include "uilib/src/WindowImpl.h"
-#include "uilib/src/WindowInput.h"
+#include "uilib/src/window/Dispatch.h"
+#include "uilib/src/window/OnUiThread.h"
+#include "uilib/src/window/WindowImpl.h"
+#include "uilib/src/window/WindowInput.h"
 
 namespace UiLib {
 

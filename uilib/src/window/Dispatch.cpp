@@ -1,4 +1,4 @@
-#include "uilib/src/Dispatch.h"
+#include "uilib/src/window/Dispatch.h"
 
 #include <atomic>
 #include <chrono>

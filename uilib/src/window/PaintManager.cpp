@@ -6,9 +6,9 @@
 #include "uilib/Win32Api.h"
 #include "uilib/core/Container.h"
 #include "uilib/src/Backend.h"
-#include "uilib/src/Dispatch.h"
-#include "uilib/src/InputRouter.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/window/Dispatch.h"
+#include "uilib/src/window/InputRouter.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib {
 

@@ -1,4 +1,4 @@
-#include "uilib/src/LayoutParser.h"
+#include "uilib/src/builder/LayoutParser.h"
 
 #include <pugixml.hpp>
 

@@ -6,9 +6,9 @@
 #include "uilib/core/Container.h"
 #include "uilib/core/ControlFactory.h"
 #include "uilib/core/PaintManager.h"
-#include "uilib/src/AttributeValues.h"
-#include "uilib/src/LayoutParser.h"
-#include "uilib/src/ResourceStore.h"
+#include "uilib/src/builder/LayoutParser.h"
+#include "uilib/src/resources/ResourceStore.h"
+#include "uilib/src/text/AttributeValues.h"
 
 namespace UiLib {
 

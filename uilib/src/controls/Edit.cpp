@@ -5,8 +5,8 @@
 #include "uilib/core/PaintManager.h"
 #include "uilib/core/RenderEngine.h"
 #include "uilib/src/Backend.h"
-#include "uilib/src/HtmlText.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/drawing/HtmlText.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib {
 
