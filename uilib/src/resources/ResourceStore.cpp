@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "uilib/core/DuiString.h"
+#include "uilib/src/window/Dispatch.h"
 
 namespace UiLib::detail {
 
@@ -45,7 +46,7 @@ struct DiskImage {
 // Decoded images, for the archive generation and the backend that decoded them.
 struct ImageCache {
     unsigned generation = 0;
-    const backend::Backend* decoder = nullptr;
+    unsigned decoder = 0;                                // the backend generation
     std::unordered_map<std::wstring, ImagePtr> archive;  // null: missing
     std::unordered_map<std::wstring, DiskImage> disk;
 };
@@ -202,10 +203,10 @@ const backend::Image* LoadImage(const std::wstring& name) {
     if (name.empty() || !b) return nullptr;
     auto& cache = Images();
     const unsigned generation = ResourceGeneration();
-    if (cache.decoder != b) {
+    if (cache.decoder != BackendGeneration()) {
         cache.disk.clear();
         cache.archive.clear();
-        cache.decoder = b;
+        cache.decoder = BackendGeneration();
     }
     if (cache.generation != generation) {
         cache.archive.clear();

@@ -21,6 +21,7 @@ struct Installation {
     std::mutex mutex;
     backend::Backend* backend = nullptr;
     std::atomic<bool> installed{false};
+    std::atomic<unsigned> generation{0};
     std::thread::id uiThread;
 };
 
@@ -69,6 +70,7 @@ Backend* InstallBackend(Backend* backend) {
     Backend* previous = s.backend;
     s.backend = backend;
     s.installed = backend != nullptr;
+    ++s.generation;
     if (backend) s.uiThread = std::this_thread::get_id();
     return previous;
 }
@@ -82,6 +84,10 @@ bool IsUiThread() {
     if (!s.installed) return true;
     std::lock_guard<std::mutex> lock(s.mutex);
     return !s.backend || s.uiThread == std::this_thread::get_id();
+}
+
+unsigned BackendGeneration() {
+    return Current().generation;
 }
 
 void PostToUi(std::function<void()> fn) {

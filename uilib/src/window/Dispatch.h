@@ -20,6 +20,9 @@ void PostToUi(std::function<void()> fn);
 // Runs fn on the user-interface thread and waits for it (any thread). False when the
 // user-interface thread can no longer run it (the backend went away).
 bool RunOnUiBlocking(const std::function<void()>& fn);
+// Changes with every installation of a backend, so that what a backend made (decoded
+// images) is not handed to another.
+unsigned BackendGeneration();
 
 HWND RegisterWindow(CWindowWnd* wnd);
 void UnregisterWindow(HWND hWnd);
