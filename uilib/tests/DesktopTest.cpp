@@ -187,3 +187,35 @@ TEST_F(DesktopTest, EveryWindowHearsWhenTheTrayComesOrGoes) {
     EXPECT_EQ(changes(b), (std::vector<WPARAM>{1, 0}));
     EXPECT_FALSE(IsSystemTrayAvailable());
 }
+
+TEST(DesktopWithoutBackend, NobodyAnswersAndNothingIsShown) {
+    ASSERT_EQ(backend::CurrentBackend(), nullptr);
+    EXPECT_EQ(MessageBoxW(nullptr, L"?", L"?", MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(MessageBoxW(nullptr, L"?", L"?", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(MessageBoxW(nullptr, L"?", L"?", MB_OK), IDCANCEL);
+    const HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 40001, L"退出");
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, nullptr), 0);
+    DestroyMenu(menu);
+    EXPECT_FALSE(IsSystemTrayAvailable());
+}
+
+TEST_F(DesktopTest, ScreensAnswerForPointsAndWindowsOffEveryScreen) {
+    const POINT outside{5000, 5000};
+    EXPECT_EQ(MonitorFromPoint(outside, MONITOR_DEFAULTTONULL), nullptr);
+    const HMONITOR primary = MonitorFromPoint(outside, MONITOR_DEFAULTTOPRIMARY);
+    ASSERT_NE(primary, nullptr);
+    EXPECT_EQ(MonitorFromPoint(POINT{10, 10}, MONITOR_DEFAULTTONULL), primary);
+    MONITORINFO info;
+    ASSERT_TRUE(GetMonitorInfoW(primary, &info));
+    EXPECT_EQ(info.rcMonitor.right, 1280);
+    EXPECT_EQ(info.rcWork.bottom, 760);  // less the panel
+    EXPECT_EQ(info.dwFlags, 1u);
+    EXPECT_FALSE(GetMonitorInfoW(reinterpret_cast<HMONITOR>(std::uintptr_t{2}), &info));
+    TestWindow w(L"controls.xml");
+    const HWND h = w.Make();
+    SetWindowPos(h, nullptr, 9000, 9000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(MonitorFromWindow(h, MONITOR_DEFAULTTONEAREST), primary);
+    EXPECT_EQ(GetWorkArea(h).bottom, 760);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1280);
+}

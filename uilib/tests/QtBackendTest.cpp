@@ -77,6 +77,13 @@ TEST_F(QtBackendTest, TheLineEditTakesInputMethodTextAndEnter) {
     ASSERT_TRUE(driver.TypeText(h, L"edt", L"风中奇缘"));
     auto* edt = w.Get<CEditUI>(L"edt");
     EXPECT_EQ(edt->GetText().str(), L"风中奇缘");
+    // Text the program sets is no typing: no "textchanged".
+    w.notes.clear();
+    edt->SetText(L"风中");
+    EXPECT_TRUE(w.NoteTypesOf(L"edt").empty());
+    ASSERT_TRUE(driver.TypeText(h, L"edt", L"奇缘"));
+    EXPECT_EQ(w.NoteTypesOf(L"edt"), (std::vector<std::wstring>{L"textchanged"}));
+    EXPECT_EQ(edt->GetText().str(), L"风中奇缘");
     ASSERT_TRUE(driver.PressKey(h, VK_RETURN));
     EXPECT_EQ(w.NoteTypesOf(L"edt").back(), L"return");
     ASSERT_TRUE(driver.Click(h, L"filler"));

@@ -103,11 +103,9 @@ std::shared_ptr<const backend::Image> QtBackend::DecodeImage(const void* data, s
 
 std::string QtBackend::EncodePng(const backend::Bitmap& bitmap) {
     if (bitmap.Empty()) return std::string();
-    QImage image(bitmap.width, bitmap.height, QImage::Format_ARGB32);
-    for (int y = 0; y < bitmap.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < bitmap.width; ++x) line[x] = bitmap.At(x, y);
-    }
+    // The pixels as they are: 0xAARRGGBB words are Qt's ARGB32.
+    const QImage image(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width,
+                       bitmap.height, bitmap.width * 4, QImage::Format_ARGB32);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
