@@ -91,6 +91,12 @@ TEST_F(QtBackendTest, TheLineEditTakesInputMethodTextAndEnter) {
     EXPECT_FALSE(driver.TypeText(h, L"btnGo", L"x"));  // not an edit
 }
 
+TEST_F(QtBackendTest, OffscreenThereIsNoTrayUntilTheTestSaysSo) {
+    EXPECT_FALSE(IsSystemTrayAvailable());
+    driver.SetSystemTrayAvailable(true);
+    EXPECT_TRUE(IsSystemTrayAvailable());
+}
+
 TEST_F(QtBackendTest, TimersPostsWorkersAndNestedLoopsRunOnQtsLoop) {
     ASSERT_TRUE(SetTimer(h, 7, 10));
     EXPECT_EQ(driver.TimerInterval(h, 7), 10);
