@@ -67,3 +67,15 @@ TEST(AttributeValues, ColoursRectsAndBooleans) {
     EXPECT_TRUE(ParseBool(L"TRUE"));
     EXPECT_FALSE(ParseBool(L"1"));
 }
+
+TEST(AttributeValues, ListsStopAtTheFirstMalformedPair) {
+    using UiLib::detail::ParseAttributeList;
+    const auto pairs = ParseAttributeList(L" text=\"甲 乙\"  tooltip = 'x=\"1\"' ");
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0], (std::pair<std::wstring, std::wstring>{L"text", L"甲 乙"}));
+    EXPECT_EQ(pairs[1].second, L"x=\"1\"");
+    EXPECT_EQ(ParseAttributeList(L"a='1' dangling").size(), 1u);
+    EXPECT_EQ(ParseAttributeList(L"a='1' b=unquoted c='3'").size(), 1u);
+    EXPECT_EQ(ParseAttributeList(L"a='unclosed").size(), 0u);
+    EXPECT_TRUE(ParseAttributeList(nullptr).empty());
+}
