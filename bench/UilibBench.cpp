@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "uilib/UiLib.h"
-#include "uilib/src/RenderContext.h"
+#include "uilib/backend/qt/QtCanvas.h"
 
 namespace {
 
@@ -49,7 +49,7 @@ void BuildAndPaint(benchmark::State& state, bool coldCaches) {
         BenchWindow window;
         window.Create(nullptr, L"bench", WS_POPUP, 0);
         QPainter painter(&image);
-        UiDC dc(&painter);
+        qt::QtCanvas dc(&painter);
         window.Pm().RenderTo(&dc, RECT{0, 0, 600, 520});
         painter.end();
         benchmark::DoNotOptimize(image.bits());

@@ -11,6 +11,7 @@
 #include "client/core/StartupFlags.h"
 #include "client/frame/AppIcon.h"
 #include "client/mainwnd/Trovik.h"
+#include "platform/WindowRegistry.h"
 #include "uilib/UiLib.h"
 
 using namespace UiLib;
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
     ProcessStartupFlags() = ParseStartupSwitches(std::vector<std::string>(argv, argv + argc));
 
     CApplication app(argc, argv);
+    // A second start finds the main window through the window registry.
+    AnnounceWindowsWith<platform::WindowRegistration>();
     CPaintManagerUI::SetInstance(app.Instance());
     CPaintManagerUI::SetResourcePath(CPaintManagerUI::GetInstancePath() + L"Skin");
     CPaintManagerUI::SetResourceZip(L"SkinRes.zip", false);

@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
 
         UseOffscreenWithoutDisplay();
         CApplication app(argc, argv);
+        // A second start finds this window through the window registry.
+        AnnounceWindowsWith<platform::WindowRegistration>();
         CPaintManagerUI::SetInstance(app.Instance());
         RegisterUpdaterResources();
         CMorvane wnd(config);

@@ -2,6 +2,8 @@
 
 using namespace UiLib;
 
+UILIB_REGISTER_CONTROL(L"SkinPictureItem", CSkinPictureItemUI);
+
 LPCTSTR CSkinPictureItemUI::GetClass() const {
     return L"SkinPictureItemUI";
 }

@@ -91,6 +91,8 @@ CButtonUI* AddArrow(CContainerUI* block, int left, LPCTSTR text, LPCTSTR name) {
 
 }  // namespace
 
+UILIB_REGISTER_CONTROL(L"TrovikResultItem", CTrovikResultItemUI);
+
 CTrovikResultItemUI::CTrovikResultItemUI() = default;
 CTrovikResultItemUI::~CTrovikResultItemUI() = default;
 

@@ -25,6 +25,8 @@ std::wstring Dest(int left, int top, int width, int height) {
 
 }  // namespace
 
+UILIB_REGISTER_CONTROL(L"MenuElement", CMenuElementUI);
+
 CMenuElementUI::CMenuElementUI() {
     m_cxyFixed = SIZE{134, 24};
 }

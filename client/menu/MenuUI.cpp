@@ -6,6 +6,8 @@
 
 using namespace UiLib;
 
+UILIB_REGISTER_CONTROL(L"Menu", CMenuUI);
+
 LPCTSTR CMenuUI::GetClass() const {
     return L"MenuUI";
 }

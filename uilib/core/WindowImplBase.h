@@ -2,9 +2,9 @@
 
 // WindowImplBase: a window whose content is a skin layout.
 
-#include "uilib/core/UIBase.h"
-#include "uilib/core/UIDlgBuilder.h"
-#include "uilib/core/UIManager.h"
+#include "uilib/core/DialogBuilder.h"
+#include "uilib/core/PaintManager.h"
+#include "uilib/core/WindowWnd.h"
 
 namespace UiLib {
 

@@ -1,148 +1,48 @@
 #include "uilib/testing/UiTestDriver.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPixmap>
-#include <QTimer>
-#include <QWheelEvent>
-#include <cstdlib>
-#include <memory>
+#include <fstream>
 
-#include "uilib/src/Dispatch.h"
-#include "uilib/src/Hooks.h"
-#include "uilib/src/WindowHost.h"
-#include "uilib/src/WindowImpl.h"
+#include "uilib/src/desktop/Tray.h"
+#include "uilib/src/dispatch/Dispatch.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace UiLib::testing {
 
-namespace {
+using backend::MouseAction;
+using backend::MouseButton;
 
-int g_argc = 1;
-char g_name[] = "uilib-test";
-char* g_argv[] = {g_name, nullptr};
-
-void EnsureApplication() {
-    if (CApplication::Exists()) return;
-    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Kept for the whole test process and deliberately never destroyed: at exit the
-    // toolkit's own process-wide objects may already be gone.
-    static const CApplication* const app = new CApplication(g_argc, g_argv);
-    (void)app;
-}
-
-detail::WindowHost* Host(HWND hWnd) {
-    return detail::HostOf(hWnd);
-}
-
-int QtKeyFromVk(UINT vk) {
-    if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + static_cast<int>(vk - 'A');
-    if (vk >= '0' && vk <= '9') return Qt::Key_0 + static_cast<int>(vk - '0');
-    switch (vk) {
-        case VK_RETURN:
-            return Qt::Key_Return;
-        case VK_ESCAPE:
-            return Qt::Key_Escape;
-        case VK_LEFT:
-            return Qt::Key_Left;
-        case VK_RIGHT:
-            return Qt::Key_Right;
-        case VK_UP:
-            return Qt::Key_Up;
-        case VK_DOWN:
-            return Qt::Key_Down;
-        case VK_TAB:
-            return Qt::Key_Tab;
-        case VK_BACK:
-            return Qt::Key_Backspace;
-        case VK_DELETE:
-            return Qt::Key_Delete;
-        case VK_SPACE:
-            return Qt::Key_Space;
-        default:
-            return 0;
-    }
-}
-
-QString KeyText(UINT vk) {
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'))
-        return QString(QChar(static_cast<char16_t>(vk)));
-    if (vk == VK_RETURN) return QStringLiteral("\r");
-    if (vk == VK_SPACE) return QStringLiteral(" ");
-    return QString();
-}
-
-bool SendMouse(HWND hWnd, QEvent::Type type, POINT pt, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-    detail::WindowHost* host = Host(hWnd);
-    if (!host) return false;
-    const QPointF local(pt.x, pt.y);
-    const QPointF global = host->mapToGlobal(local);
-    QMouseEvent event(type, local, global, button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(host, &event);
-    return true;
-}
-
-}  // namespace
-
-UiTestDriver::UiTestDriver() {
-    EnsureApplication();
-    detail::SetMessageBoxHook(
-        [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
-            questions_.push_back(AskedQuestion{owner, text, caption, type});
-            if (answers_.empty()) {
-                ++unexpectedQuestions_;
-                return (type & 0x0F) == MB_YESNO ? IDNO : IDCANCEL;
-            }
-            const int answer = answers_.front();
-            answers_.erase(answers_.begin());
-            return answer;
-        });
-    detail::SetMenuHook([this](HWND, const std::vector<detail::MenuItemInfo>& items) -> UINT_PTR {
-        std::vector<ShownMenuItem> shown;
-        for (const auto& item : items) {
-            shown.push_back(ShownMenuItem{item.id, item.text, (item.flags & MF_SEPARATOR) != 0});
-        }
-        menus_.push_back(std::move(shown));
-        if (menuPicks_.empty()) return 0;
-        const UINT_PTR id = menuPicks_.front();
-        menuPicks_.erase(menuPicks_.begin());
-        return id;
-    });
-}
+UiTestDriver::UiTestDriver(TestBackend& headless) : backend_(&headless), input_(headless.Input()) {}
 
 UiTestDriver::~UiTestDriver() {
-    detail::SetMessageBoxHook(nullptr);
-    detail::SetMenuHook(nullptr);
-    detail::SetTrayAvailableOverride(-1);
+    ownBackend_.reset();  // the Qt backend again, and the tray as the desktop has it
     Pump();
     detail::ClearQuit();
 }
 
+// ---- Event loop ----
+
 void UiTestDriver::Pump() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    }
+    backend::Backend* b = backend::CurrentBackend();
+    if (!b) return;
+    for (int i = 0; i < 3; ++i) b->ProcessPending();
 }
 
 bool UiTestDriver::PumpUntil(const std::function<bool()>& condition,
                              std::chrono::milliseconds deadline) {
-    QElapsedTimer clock;
-    clock.start();
+    const auto end = std::chrono::steady_clock::now() + deadline;
     while (true) {
         Pump();
         if (condition()) return true;
-        if (clock.elapsed() >= deadline.count()) return condition();
+        backend::Backend* b = backend::CurrentBackend();
+        if (!b || std::chrono::steady_clock::now() >= end) return condition();
         // Let timers come due without spinning.
-        QEventLoop loop;
-        QTimer::singleShot(5, &loop, &QEventLoop::quit);
-        loop.exec();
+        bool rested = false;
+        const auto rest = b->CreateTimer([&] {
+            rested = true;
+            b->WakeLoops();
+        });
+        rest->Start(5);
+        b->RunLoop([&] { return rested; });
     }
 }
 
@@ -160,9 +60,10 @@ void UiTestDriver::ResetQuit() {
     detail::ClearQuit();
 }
 
+// ---- Controls and input ----
+
 CPaintManagerUI* UiTestDriver::Manager(HWND hWnd) const {
-    detail::WindowHost* host = Host(hWnd);
-    return host ? host->Manager() : nullptr;
+    return detail::ManagerOf(hWnd);
 }
 
 CControlUI* UiTestDriver::Find(HWND hWnd, LPCTSTR name) const {
@@ -180,6 +81,10 @@ POINT UiTestDriver::CenterOf(HWND hWnd, LPCTSTR name) const {
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
+bool UiTestDriver::Press(HWND hWnd, POINT pt, MouseAction action, MouseButton button) {
+    return input_ && input_->Button(hWnd, pt, action, button);
+}
+
 bool UiTestDriver::Click(HWND hWnd, LPCTSTR name) {
     const POINT pt = CenterOf(hWnd, name);
     return pt.x >= 0 && ClickAt(hWnd, pt);
@@ -187,8 +92,8 @@ bool UiTestDriver::Click(HWND hWnd, LPCTSTR name) {
 
 bool UiTestDriver::ClickAt(HWND hWnd, POINT pt) {
     if (!MoveMouse(hWnd, pt)) return false;
-    SendMouse(hWnd, QEvent::MouseButtonPress, pt, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(hWnd, QEvent::MouseButtonRelease, pt, Qt::LeftButton, Qt::NoButton);
+    Press(hWnd, pt, MouseAction::Press, MouseButton::Left);
+    Press(hWnd, pt, MouseAction::Release, MouseButton::Left);
     Pump();
     return true;
 }
@@ -196,10 +101,10 @@ bool UiTestDriver::ClickAt(HWND hWnd, POINT pt) {
 bool UiTestDriver::DoubleClick(HWND hWnd, LPCTSTR name) {
     const POINT pt = CenterOf(hWnd, name);
     if (pt.x < 0 || !MoveMouse(hWnd, pt)) return false;
-    SendMouse(hWnd, QEvent::MouseButtonPress, pt, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(hWnd, QEvent::MouseButtonRelease, pt, Qt::LeftButton, Qt::NoButton);
-    SendMouse(hWnd, QEvent::MouseButtonDblClick, pt, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(hWnd, QEvent::MouseButtonRelease, pt, Qt::LeftButton, Qt::NoButton);
+    Press(hWnd, pt, MouseAction::Press, MouseButton::Left);
+    Press(hWnd, pt, MouseAction::Release, MouseButton::Left);
+    Press(hWnd, pt, MouseAction::DoubleClick, MouseButton::Left);
+    Press(hWnd, pt, MouseAction::Release, MouseButton::Left);
     Pump();
     return true;
 }
@@ -211,38 +116,21 @@ bool UiTestDriver::RightClick(HWND hWnd, LPCTSTR name) {
 
 bool UiTestDriver::RightClickAt(HWND hWnd, POINT pt) {
     if (!MoveMouse(hWnd, pt)) return false;
-    SendMouse(hWnd, QEvent::MouseButtonPress, pt, Qt::RightButton, Qt::RightButton);
-    SendMouse(hWnd, QEvent::MouseButtonRelease, pt, Qt::RightButton, Qt::NoButton);
+    Press(hWnd, pt, MouseAction::Press, MouseButton::Right);
+    Press(hWnd, pt, MouseAction::Release, MouseButton::Right);
     Pump();
     return true;
 }
 
 bool UiTestDriver::MoveMouse(HWND hWnd, POINT pt) {
-    detail::WindowHost* host = Host(hWnd);
-    if (!host) return false;
-    // Moving the pointer may itself produce a move event (offscreen does): handle it
-    // before the explicit one, so the order stays that of a real pointer.
-    QCursor::setPos(host->mapToGlobal(QPoint(pt.x, pt.y)));
-    Pump();
-    return SendMouse(hWnd, QEvent::MouseMove, pt, Qt::NoButton, Qt::NoButton);
+    return input_ && input_->MoveTo(hWnd, pt);
 }
 
 bool UiTestDriver::DragBy(HWND hWnd, POINT from, int dx, int dy) {
     if (!MoveMouse(hWnd, from)) return false;
-    SendMouse(hWnd, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Press(hWnd, from, MouseAction::Press, MouseButton::Left);
     Pump();
-    detail::WindowHost* host = Host(hWnd);
-    if (!host) return true;
-    const QPoint startGlobal = QCursor::pos();
-    const QPoint endGlobal = startGlobal + QPoint(dx, dy);
-    const QPointF local = host->mapFromGlobal(QPointF(endGlobal));
-    QMouseEvent move(QEvent::MouseMove, local, QPointF(endGlobal), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(host, &move);
-    const QPointF after = host->mapFromGlobal(QPointF(endGlobal));
-    QMouseEvent release(QEvent::MouseButtonRelease, after, QPointF(endGlobal), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(host, &release);
+    if (IsWindow(hWnd)) input_->DragBy(hWnd, dx, dy);
     Pump();
     return true;
 }
@@ -254,29 +142,19 @@ bool UiTestDriver::Hover(HWND hWnd, LPCTSTR name) {
 
 bool UiTestDriver::HoverAt(HWND hWnd, POINT pt) {
     if (!MoveMouse(hWnd, pt)) return false;
-    return PumpUntil([hWnd] {
-        detail::WindowHost* host = Host(hWnd);
-        return !host || !host->HoverPending();
-    });
+    return PumpUntil([hWnd] { return !detail::HoverPending(hWnd); });
 }
 
 bool UiTestDriver::LeaveWindow(HWND hWnd) {
-    detail::WindowHost* host = Host(hWnd);
-    if (!host) return false;
+    if (!input_ || !IsWindow(hWnd)) return false;
     Pump();
-    QEvent event(QEvent::Leave);
-    QApplication::sendEvent(host, &event);
+    input_->Leave(hWnd);
     Pump();
     return true;
 }
 
 bool UiTestDriver::Wheel(HWND hWnd, POINT pt, int delta) {
-    detail::WindowHost* host = Host(hWnd);
-    if (!host || !MoveMouse(hWnd, pt)) return false;
-    const QPointF local(pt.x, pt.y);
-    QWheelEvent event(local, host->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(host, &event);
+    if (!input_ || !input_->Wheel(hWnd, pt, delta)) return false;
     Pump();
     return true;
 }
@@ -285,34 +163,13 @@ bool UiTestDriver::TypeText(HWND hWnd, LPCTSTR editName, const std::wstring& tex
     CControlUI* control = Find(hWnd, editName);
     if (!control || !control->GetInterface(L"Edit")) return false;
     if (!control->IsFocused() && !Click(hWnd, editName)) return false;
-    detail::WindowHost* host = Host(hWnd);
-    if (!host) return false;
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* e : host->findChildren<QLineEdit*>()) {
-        if (e->isVisible()) editor = e;
-    }
-    if (!editor) return false;
-    QInputMethodEvent event;
-    event.setCommitString(QString::fromStdWString(text));
-    QApplication::sendEvent(editor, &event);
+    if (!input_ || !input_->CommitText(hWnd, text)) return false;
     Pump();
     return true;
 }
 
 bool UiTestDriver::PressKey(HWND hWnd, UINT vk) {
-    detail::WindowHost* host = Host(hWnd);
-    if (!host) return false;
-    QWidget* target = host;
-    for (QLineEdit* e : host->findChildren<QLineEdit*>()) {
-        if (e->isVisible()) target = e;
-    }
-    const int key = QtKeyFromVk(vk);
-    if (!key) return false;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, KeyText(vk));
-    QApplication::sendEvent(target, &press);
-    if (!press.isAccepted() && target != host) QApplication::sendEvent(host, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, KeyText(vk));
-    if (Host(hWnd)) QApplication::sendEvent(Host(hWnd), &release);
+    if (!input_ || !input_->Key(hWnd, vk)) return false;
     Pump();
     return true;
 }
@@ -321,8 +178,12 @@ int UiTestDriver::TimerInterval(HWND hWnd, UINT_PTR id) const {
     CWindowWnd::Impl* impl = detail::ImplOf(hWnd);
     if (!impl) return -1;
     const auto it = impl->timers.find(id);
-    return it != impl->timers.end() && it->second->isActive() ? it->second->interval() : -1;
+    return it != impl->timers.end() && it->second->IsActive()
+               ? static_cast<int>(it->second->Interval())
+               : -1;
 }
+
+// ---- Tray ----
 
 std::vector<TrayIconState> UiTestDriver::TrayIcons() const {
     std::vector<TrayIconState> out;
@@ -339,26 +200,50 @@ bool UiTestDriver::TrayEvent(HWND hWnd, UINT id, UINT mouseMessage) {
 }
 
 void UiTestDriver::SetSystemTrayAvailable(bool available) {
-    detail::SetTrayAvailableOverride(available ? 1 : 0);
+    backend_->SetTrayAvailable(available);
 }
 
+// ---- Question boxes and native menus ----
+
 void UiTestDriver::AnswerNextQuestionBoxes(std::vector<int> answers) {
-    answers_.insert(answers_.end(), answers.begin(), answers.end());
+    backend_->AnswerNextQuestionBoxes(std::move(answers));
+}
+
+const std::vector<AskedQuestion>& UiTestDriver::QuestionsAsked() const {
+    return backend_->QuestionsAsked();
+}
+
+int UiTestDriver::UnexpectedQuestionBoxes() const {
+    return backend_->UnexpectedQuestionBoxes();
 }
 
 void UiTestDriver::PickNextMenuItems(std::vector<UINT_PTR> ids) {
-    menuPicks_.insert(menuPicks_.end(), ids.begin(), ids.end());
+    backend_->PickNextMenuItems(std::move(ids));
+}
+
+const std::vector<std::vector<ShownMenuItem>>& UiTestDriver::MenusShown() const {
+    return backend_->MenusShown();
+}
+
+// ---- Pictures ----
+
+backend::Bitmap UiTestDriver::Picture(HWND hWnd) {
+    return detail::SnapshotWindow(hWnd);
 }
 
 bool UiTestDriver::SaveWindowPng(HWND hWnd, const std::string& path) {
-    const QImage image = detail::GrabWindow(hWnd);
-    return !image.isNull() && image.save(QString::fromStdString(path), "PNG");
+    backend::Backend* b = backend::CurrentBackend();
+    const backend::Bitmap picture = Picture(hWnd);
+    if (!b || picture.Empty()) return false;
+    const std::string png = b->EncodePng(picture);
+    if (png.empty()) return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(png.data(), static_cast<std::streamsize>(png.size()));
+    return static_cast<bool>(out);
 }
 
 DWORD UiTestDriver::PixelAt(HWND hWnd, POINT pt) {
-    const QImage image = detail::GrabWindow(hWnd);
-    if (!image.rect().contains(pt.x, pt.y)) return 0;
-    return image.pixel(pt.x, pt.y);
+    return Picture(hWnd).At(pt.x, pt.y);
 }
 
 }  // namespace UiLib::testing

@@ -1,31 +1,25 @@
 #pragma once
 
-// UiTestDriver: drives real framework windows without a person and without a display
-// (QT_QPA_PLATFORM=offscreen): input goes through the same path as real input (Qt
-// events on the window), question boxes and native menus are answered from a queue,
-// and windows can be saved as PNG.
+// UiTestDriver: drives real framework windows without a person and without a display.
+// Input goes through the same path as a person's (the backend's own events of the
+// window), question boxes and native menus are answered from a queue by the test
+// backend, and windows can be looked at as pictures.
+//
+// Two backends: the default constructor drives the offscreen Qt backend
+// (QT_QPA_PLATFORM=offscreen, library trovik_uilib_testing), for tests that need real
+// painting; UiTestDriver(TestBackend&) drives the headless test backend (library
+// trovik_uilib_testbackend), without Qt: windows, layout and events, but no pixels.
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "uilib/UiLib.h"
+#include "uilib/testing/TestBackend.h"
 
 namespace UiLib::testing {
-
-struct AskedQuestion {
-    HWND owner = nullptr;
-    std::wstring text;
-    std::wstring caption;
-    UINT type = 0;
-};
-
-struct ShownMenuItem {
-    UINT_PTR id = 0;
-    std::wstring text;
-    bool separator = false;
-};
 
 struct TrayIconState {
     HWND hWnd = nullptr;
@@ -37,8 +31,11 @@ struct TrayIconState {
 
 class UiTestDriver {
 public:
-    // Creates the process's application object on first use (kept for the process).
+    // The offscreen Qt backend: creates the process's application object on first use
+    // (kept for the process) and a test backend over it for the driver's lifetime.
     UiTestDriver();
+    // The headless test backend, which must outlive the driver.
+    explicit UiTestDriver(TestBackend& headless);
     ~UiTestDriver();
     UiTestDriver(const UiTestDriver&) = delete;
     UiTestDriver& operator=(const UiTestDriver&) = delete;
@@ -95,24 +92,27 @@ public:
     // Queues answers (IDYES, IDNO, …) for the next question boxes, in order. A box with
     // no queued answer is recorded as unexpected and answered IDNO / IDCANCEL.
     void AnswerNextQuestionBoxes(std::vector<int> answers);
-    const std::vector<AskedQuestion>& QuestionsAsked() const { return questions_; }
-    int UnexpectedQuestionBoxes() const { return unexpectedQuestions_; }
+    const std::vector<AskedQuestion>& QuestionsAsked() const;
+    int UnexpectedQuestionBoxes() const;
     // Queues the item ids to pick in the next native menus (0 dismisses).
     void PickNextMenuItems(std::vector<UINT_PTR> ids);
-    const std::vector<std::vector<ShownMenuItem>>& MenusShown() const { return menus_; }
+    const std::vector<std::vector<ShownMenuItem>>& MenusShown() const;
 
-    // ---- Pictures ----
-    // Saves the window's current picture (laid out and painted now) as PNG.
+    // ---- Pictures (the Qt backend; headless windows have none) ----
+    // The window's current picture (laid out and painted now), in memory.
+    backend::Bitmap Picture(HWND hWnd);
+    // Saves the window's current picture as PNG.
     bool SaveWindowPng(HWND hWnd, const std::string& path);
     // The colour (0xAARRGGBB) of one pixel of the window's picture; 0 when outside.
     DWORD PixelAt(HWND hWnd, POINT pt);
 
 private:
-    std::vector<int> answers_;
-    std::vector<AskedQuestion> questions_;
-    int unexpectedQuestions_ = 0;
-    std::vector<UINT_PTR> menuPicks_;
-    std::vector<std::vector<ShownMenuItem>> menus_;
+    bool Press(HWND hWnd, POINT pt, backend::MouseAction action, backend::MouseButton button);
+
+    std::unique_ptr<TestBackend> ownBackend_;  // over the Qt backend
+    TestBackend* backend_;
+    std::unique_ptr<Simulator> ownInput_;  // Qt events
+    Simulator* input_;
 };
 
 }  // namespace UiLib::testing

@@ -10,7 +10,8 @@ namespace {
 class BuilderTest : public ::testing::Test {
 protected:
     void SetUp() override { UseTestArchive(); }
-    UiLib::testing::UiTestDriver driver;
+    UiLib::testing::TestBackend backend;
+    UiLib::testing::UiTestDriver driver{backend};
 };
 
 }  // namespace
@@ -118,4 +119,64 @@ TEST_F(BuilderTest, InlineXmlAndAttributeLists) {
     std::unique_ptr<CControlUI> again(builder.Create());
     ASSERT_NE(again, nullptr);
     EXPECT_NE(again.get(), tree.get());
+}
+
+namespace {
+
+// A control class of the program's own, known to layouts by its registration.
+class CGaugeUI : public CLabelUI {
+public:
+    LPCTSTR GetClass() const override { return L"GaugeUI"; }
+};
+UILIB_REGISTER_CONTROL(L"Gauge", CGaugeUI);
+
+class CDialUI : public CLabelUI {
+public:
+    LPCTSTR GetClass() const override { return L"DialUI"; }
+};
+
+// Answers "Gauge" with a fancy control, as a window's CreateControl may.
+class GaugeCallback : public IDialogBuilderCallback {
+public:
+    CControlUI* CreateControl(LPCTSTR cls) override {
+        return EqualsNoCase(cls, L"Gauge") ? new CFancyUI : nullptr;
+    }
+};
+
+std::unique_ptr<CControlUI> MakeDial() {
+    return std::make_unique<CDialUI>();
+}
+std::unique_ptr<CControlUI> MakeGauge() {
+    return std::make_unique<CGaugeUI>();
+}
+
+LPCTSTR ClassOfItem(CControlUI* tree, int index) {
+    CControlUI* item = static_cast<CContainerUI*>(tree)->GetItemAt(index);
+    return item ? item->GetClass() : L"";
+}
+
+}  // namespace
+
+TEST_F(BuilderTest, RegisteredClassesAreBuiltByNameAndTheWindowsCallbackComesFirst) {
+    EXPECT_TRUE(IsControlClassRegistered(L"AnimationTabLayout"));
+    EXPECT_TRUE(IsControlClassRegistered(L"Gauge"));
+    EXPECT_FALSE(IsControlClassRegistered(L"gauge"));  // element names compare exactly
+    EXPECT_EQ(CreateRegisteredControl(L"Unknown"), nullptr);
+    EXPECT_FALSE(RegisterControlClass(L"", MakeDial));
+    CDialogBuilder builder;
+    std::unique_ptr<CControlUI> tree(builder.Create(
+        L"<VerticalLayout><Gauge name=\"g\" text=\"3\"/><Unknown name=\"u\"/></VerticalLayout>"));
+    ASSERT_NE(tree, nullptr);
+    ASSERT_EQ(static_cast<CContainerUI*>(tree.get())->GetCount(), 1);
+    EXPECT_STREQ(ClassOfItem(tree.get(), 0), L"GaugeUI");
+    EXPECT_EQ(static_cast<CContainerUI*>(tree.get())->GetItemAt(0)->GetText().str(), L"3");
+    // The window's callback decides before the registry.
+    GaugeCallback callback;
+    std::unique_ptr<CControlUI> fancy(builder.Create(&callback));
+    EXPECT_STREQ(ClassOfItem(fancy.get(), 0), L"FancyUI");
+    // A new registration of a name replaces the old one.
+    ASSERT_TRUE(RegisterControlClass(L"Gauge", MakeDial));
+    std::unique_ptr<CControlUI> dial(builder.Create());
+    RegisterControlClass(L"Gauge", MakeGauge);
+    EXPECT_STREQ(ClassOfItem(dial.get(), 0), L"DialUI");
 }

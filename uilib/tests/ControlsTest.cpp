@@ -19,7 +19,8 @@ protected:
         driver.Pump();
         w.notes.clear();
     }
-    UiLib::testing::UiTestDriver driver;
+    UiLib::testing::TestBackend backend;
+    UiLib::testing::UiTestDriver driver{backend};
     TestWindow w{L"controls.xml"};
     HWND hwnd = nullptr;
 };
@@ -141,6 +142,25 @@ TEST_F(ControlsTest, AnimatedTabSlidesTheNewPageIntoPlace) {
     w.Pm().UpdateLayout();
     EXPECT_EQ(page->GetPos().left, home.left);
     EXPECT_EQ(page->GetPos().right, home.right);
+}
+
+TEST_F(ControlsTest, RemovingControlsForgetsOnlyWhatWasInsideThem) {
+    ASSERT_TRUE(driver.Click(hwnd, L"btnGo"));  // focused, and under the pointer
+    CControlUI* go = w.Pm().FindControl(L"btnGo");
+    ASSERT_EQ(w.Pm().GetFocus(), go);
+    ASSERT_EQ(w.Pm().GetHotControl(), go);
+    auto* anim = w.Get<CAnimationTabLayoutUI>(L"anim");
+    ASSERT_TRUE(anim->SelectItem(1));  // a control timer runs
+    w.Get<CTabLayoutUI>(L"tabs")->Remove(w.Pm().FindControl(L"page0"));
+    EXPECT_EQ(w.Pm().GetFocus(), go);
+    EXPECT_EQ(w.Pm().GetHotControl(), go);
+    EXPECT_EQ(w.Pm().FindControl(L"btnGo"), go);
+    ASSERT_TRUE(driver.PumpUntil([&] { return !anim->IsAnimating(); }));
+    // Removing the row that holds the button forgets the focus and the hot control.
+    static_cast<CContainerUI*>(go->GetParent()->GetParent())->Remove(go->GetParent());
+    EXPECT_EQ(w.Pm().GetFocus(), nullptr);
+    EXPECT_EQ(w.Pm().GetHotControl(), nullptr);
+    EXPECT_EQ(w.Pm().FindControl(L"btnGo"), nullptr);
 }
 
 TEST_F(ControlsTest, EditTakesChineseTextAndSendsReturn) {

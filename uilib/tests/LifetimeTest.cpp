@@ -48,7 +48,8 @@ private:
 class LifetimeTest : public ::testing::Test {
 protected:
     void SetUp() override { UseTestArchive(); }
-    UiLib::testing::UiTestDriver driver;
+    UiLib::testing::TestBackend backend;
+    UiLib::testing::UiTestDriver driver{backend};
 };
 
 }  // namespace

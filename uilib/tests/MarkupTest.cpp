@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "uilib/src/HtmlText.h"
+#include "uilib/src/drawing/HtmlText.h"
 
 using UiLib::detail::ParseMarkup;
 

@@ -17,7 +17,8 @@ protected:
         CPaintManagerUI::SetResourceZip(L"");
         UseTestArchive();
     }
-    UiLib::testing::UiTestDriver driver;
+    UiLib::testing::TestBackend backend;
+    UiLib::testing::UiTestDriver driver{backend};
 };
 
 }  // namespace
@@ -121,4 +122,18 @@ TEST_F(ResourceTest, ADisabledOwnerIgnoresInputWhileAModalRuns) {
     EXPECT_FALSE(ownerClicked);
     ASSERT_TRUE(driver.Click(ownerWnd, L"btnGo"));
     EXPECT_FALSE(owner.NoteTypesOf(L"btnGo").empty());
+}
+
+TEST(ResourcesWithoutBackend, LayoutsAreBuiltWithoutABackendButPicturesNeedOne) {
+    ASSERT_EQ(backend::CurrentBackend(), nullptr);
+    UseTestArchive();
+    CDialogBuilder builder;
+    std::unique_ptr<CControlUI> tree(builder.Create(L"images.xml"));
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(CRenderEngine::GetImageSize(nullptr, L"red.png").cx, 0);  // nothing decodes it
+    UiLib::testing::TestBackend backend;
+    EXPECT_EQ(CRenderEngine::GetImageSize(nullptr, L"red.png").cx, 10);
+    EXPECT_EQ(CRenderEngine::GetImageSize(nullptr, L"").cx, 0);
+    EXPECT_EQ(CRenderEngine::GetImageSize(nullptr, L"file='sprite.png' source='20,0,40,20'").cx,
+              20);
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QImage>
-
+#include "Pixels.h"
 #include "TestWindow.h"
 
 using namespace UiLib;
@@ -17,17 +16,17 @@ protected:
         h = w.GetHWND();
         driver.Pump();
     }
-    QRgb Px(int x, int y) { return driver.PixelAt(h, POINT{x, y}) | 0xFF000000u; }
+    DWORD Px(int x, int y) { return driver.PixelAt(h, POINT{x, y}) | 0xFF000000u; }
     UiLib::testing::UiTestDriver driver;
     TestWindow w{L"states.xml"};
     HWND h = nullptr;
 };
 
-int InkRows(const QImage& image, const RECT& rc) {
+int InkRows(const backend::Bitmap& image, const RECT& rc) {
     int rows = 0;
     for (int y = rc.top; y < rc.bottom; ++y) {
         for (int x = rc.left; x < rc.right; ++x) {
-            if (qRed(image.pixel(x, y)) < 128) {
+            if (Red(image.At(x, y)) < 128) {
                 ++rows;
                 break;
             }
@@ -39,15 +38,15 @@ int InkRows(const QImage& image, const RECT& rc) {
 }  // namespace
 
 TEST_F(StatesTest, ButtonImagesFollowNormalHotPushedAndDisabled) {
-    EXPECT_EQ(Px(30, 20), qRgb(255, 0, 0));  // normal: the red block
+    EXPECT_EQ(Px(30, 20), Rgb(255, 0, 0));  // normal: the red block
     driver.MoveMouse(h, POINT{30, 20});
-    EXPECT_EQ(Px(30, 20), qRgb(0, 255, 0));  // hot: green
+    EXPECT_EQ(Px(30, 20), Rgb(0, 255, 0));  // hot: green
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 20));
-    EXPECT_EQ(Px(30, 20), qRgb(0, 0, 255));  // pushed: blue
+    EXPECT_EQ(Px(30, 20), Rgb(0, 0, 255));  // pushed: blue
     SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(30, 20));
-    EXPECT_EQ(Px(30, 20), qRgb(0, 255, 0));
+    EXPECT_EQ(Px(30, 20), Rgb(0, 255, 0));
     w.Pm().FindControl(L"btn")->SetEnabled(false);
-    EXPECT_EQ(Px(30, 20), qRgb(255, 0, 0));  // disabled: red.png
+    EXPECT_EQ(Px(30, 20), Rgb(255, 0, 0));  // disabled: red.png
     // A disabled button sends no click.
     w.notes.clear();
     ASSERT_TRUE(driver.Click(h, L"btn"));
@@ -56,31 +55,30 @@ TEST_F(StatesTest, ButtonImagesFollowNormalHotPushedAndDisabled) {
 }
 
 TEST_F(StatesTest, OptionsDrawTheirSelectedImage) {
-    EXPECT_EQ(Px(80, 20), qRgb(0, 0, 255));   // optA selected
-    EXPECT_EQ(Px(120, 20), qRgb(255, 0, 0));  // optB normal
+    EXPECT_EQ(Px(80, 20), Rgb(0, 0, 255));   // optA selected
+    EXPECT_EQ(Px(120, 20), Rgb(255, 0, 0));  // optB normal
     ASSERT_TRUE(driver.Click(h, L"optB"));
     driver.LeaveWindow(h);
-    EXPECT_EQ(Px(80, 20), qRgb(255, 0, 0));
-    EXPECT_EQ(Px(120, 20), qRgb(0, 0, 255));
+    EXPECT_EQ(Px(80, 20), Rgb(255, 0, 0));
+    EXPECT_EQ(Px(120, 20), Rgb(0, 0, 255));
 }
 
 TEST_F(StatesTest, ProgressShowsTheMatchingPartOfItsForeImage) {
     // The bar spans x 140..240; the 60-pixel sprite keeps the scale of the whole bar
     // (red to 173, green to 207, blue to 240), and 50 % shows its left half.
-    EXPECT_EQ(Px(165, 20), qRgb(255, 0, 0));
-    EXPECT_EQ(Px(182, 20), qRgb(0, 255, 0));
-    EXPECT_EQ(Px(200, 20), qRgb(255, 255, 255));
+    EXPECT_EQ(Px(165, 20), Rgb(255, 0, 0));
+    EXPECT_EQ(Px(182, 20), Rgb(0, 255, 0));
+    EXPECT_EQ(Px(200, 20), Rgb(255, 255, 255));
     w.Get<CProgressUI>(L"pro")->SetValue(100);
-    EXPECT_EQ(Px(200, 20), qRgb(0, 255, 0));
-    EXPECT_EQ(Px(230, 20), qRgb(0, 0, 255));
+    EXPECT_EQ(Px(200, 20), Rgb(0, 255, 0));
+    EXPECT_EQ(Px(230, 20), Rgb(0, 0, 255));
     w.Get<CProgressUI>(L"pro")->SetValue(0);
-    EXPECT_EQ(Px(165, 20), qRgb(255, 255, 255));
+    EXPECT_EQ(Px(165, 20), Rgb(255, 255, 255));
 }
 
 TEST_F(StatesTest, TextWrapsAndALabelStaysOnOneLine) {
-    const std::string path = ::testing::TempDir() + "/states.png";
-    ASSERT_TRUE(driver.SaveWindowPng(h, path));
-    const QImage img(QString::fromStdString(path));
+    const backend::Bitmap img = driver.Picture(h);
+    ASSERT_FALSE(img.Empty());
     const RECT wrap = w.Pm().FindControl(L"wrap")->GetPos();
     const RECT one = w.Pm().FindControl(L"one")->GetPos();
     const int wrapRows = InkRows(img, wrap);
@@ -91,7 +89,7 @@ TEST_F(StatesTest, TextWrapsAndALabelStaysOnOneLine) {
     // The one-line label ends in an ellipsis: no ink in the last pixels.
     bool inkAtEnd = false;
     for (int y = one.top; y < one.bottom; ++y) {
-        inkAtEnd |= qRed(img.pixel(one.right - 2, y)) < 128;
+        inkAtEnd |= Red(img.At(one.right - 2, y)) < 128;
     }
     EXPECT_FALSE(inkAtEnd);
 }

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "uilib/core/UIControl.h"
-#include "uilib/core/UIString.h"
+#include "uilib/core/Control.h"
+#include "uilib/core/DuiString.h"
+#include "uilib/src/text/AttributeValues.h"
 
 using namespace UiLib;
 
@@ -50,6 +51,7 @@ TEST(DuiString, Utf8RoundTrip) {
 }
 
 TEST(AttributeValues, ColoursRectsAndBooleans) {
+    using namespace UiLib::detail;
     EXPECT_EQ(ParseColor(L"#FF3399CC"), 0xFF3399CCu);
     EXPECT_EQ(ParseColor(L"#3399CC"), 0xFF3399CCu);
     EXPECT_EQ(ParseColor(L"FF8C8C8C"), 0xFF8C8C8Cu);
@@ -64,4 +66,16 @@ TEST(AttributeValues, ColoursRectsAndBooleans) {
     EXPECT_EQ(partial.bottom, 0);
     EXPECT_TRUE(ParseBool(L"TRUE"));
     EXPECT_FALSE(ParseBool(L"1"));
+}
+
+TEST(AttributeValues, ListsStopAtTheFirstMalformedPair) {
+    using UiLib::detail::ParseAttributeList;
+    const auto pairs = ParseAttributeList(L" text=\"甲 乙\"  tooltip = 'x=\"1\"' ");
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0], (std::pair<std::wstring, std::wstring>{L"text", L"甲 乙"}));
+    EXPECT_EQ(pairs[1].second, L"x=\"1\"");
+    EXPECT_EQ(ParseAttributeList(L"a='1' dangling").size(), 1u);
+    EXPECT_EQ(ParseAttributeList(L"a='1' b=unquoted c='3'").size(), 1u);
+    EXPECT_EQ(ParseAttributeList(L"a='unclosed").size(), 0u);
+    EXPECT_TRUE(ParseAttributeList(nullptr).empty());
 }

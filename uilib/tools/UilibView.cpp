@@ -2,20 +2,18 @@
 //
 //     uilib-view --zip ARCHIVE --layout FILE --out PNG [--size WxH]
 //
-// Element names that are not built-in classes (the programs' own controls) are drawn
-// by the nearest built-in class, so a layout can be reviewed without its program.
+// Element names that are not registered control classes (the programs' own controls)
+// are drawn by the nearest built-in class, so a layout can be reviewed without its program.
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
-#include <QImage>
-#include <QPixmap>
-
 #include "uilib/UiLib.h"
-#include "uilib/src/WindowHost.h"
+#include "uilib/src/window/WindowImpl.h"
 
 namespace {
 
@@ -28,24 +26,7 @@ public:
     CDuiString GetSkinFile() override { return layout_; }
     CControlUI* CreateControl(LPCTSTR cls) override {
         const std::wstring name = cls;
-        static const wchar_t* builtin[] = {L"Control",
-                                           L"Label",
-                                           L"Text",
-                                           L"Button",
-                                           L"Option",
-                                           L"CheckBox",
-                                           L"Edit",
-                                           L"Progress",
-                                           L"Container",
-                                           L"VerticalLayout",
-                                           L"HorizontalLayout",
-                                           L"TabLayout",
-                                           L"AnimationTabLayout",
-                                           L"List",
-                                           L"ListContainerElement"};
-        for (const wchar_t* b : builtin) {
-            if (name == b) return nullptr;
-        }
+        if (IsControlClassRegistered(cls)) return nullptr;  // the framework builds it
         CControlUI* standIn = nullptr;
         const char* what = nullptr;
         if (name.find(L"Element") != std::wstring::npos) {
@@ -120,12 +101,14 @@ int main(int argc, char** argv) {
     window.GetPaintManager().SetMinInfo(0, 0);
     window.GetPaintManager().SetMaxInfo(0, 0);
     window.ResizeClient(size.cx, size.cy);
-    window.GetPaintManager().UpdateLayout();
-    const QImage image = detail::GrabWindow(window.GetHWND());
-    if (!image.save(QString::fromStdString(out), "PNG")) {
+    const backend::Bitmap picture = detail::SnapshotWindow(window.GetHWND());
+    const std::string png = backend::CurrentBackend()->EncodePng(picture);
+    std::ofstream file(out, std::ios::binary | std::ios::trunc);
+    file.write(png.data(), static_cast<std::streamsize>(png.size()));
+    if (png.empty() || !file) {
         std::fprintf(stderr, "uilib-view: cannot write %s\n", out.c_str());
         return 1;
     }
-    std::printf("%s: %dx%d\n", out.c_str(), image.width(), image.height());
+    std::printf("%s: %dx%d\n", out.c_str(), picture.width, picture.height);
     return 0;
 }

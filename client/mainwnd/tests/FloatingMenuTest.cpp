@@ -271,4 +271,20 @@ TEST_F(FloatingMenuTest, KeysMoveOverTheItemsAndChooseOne) {
     ASSERT_TRUE(driver_.PumpUntil([&] { return dialogsActedOn_[L"AboutDlg"] == 1; }));
 }
 
+// The client's own controls are known to layouts by element name, with or without a
+// window's CreateControl.
+TEST(ClientControlClasses, LayoutsBuildThemByElementName) {
+    CDialogBuilder builder;
+    std::unique_ptr<CControlUI> tree(
+        builder.Create(L"<VerticalLayout><Menu/><MenuElement/><SkinPictureItem/>"
+                       L"<TrovikResultItem/></VerticalLayout>"));
+    ASSERT_NE(tree, nullptr);
+    auto* items = static_cast<CContainerUI*>(tree.get());
+    ASSERT_EQ(items->GetCount(), 4);
+    EXPECT_NE(items->GetItemAt(0)->GetInterface(L"Menu"), nullptr);
+    EXPECT_NE(items->GetItemAt(1)->GetInterface(L"MenuElement"), nullptr);
+    EXPECT_NE(items->GetItemAt(2)->GetInterface(L"SkinPictureItem"), nullptr);
+    EXPECT_NE(items->GetItemAt(3)->GetInterface(L"TrovikResultItem"), nullptr);
+}
+
 }  // namespace

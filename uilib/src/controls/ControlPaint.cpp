@@ -1,0 +1,74 @@
+// The painting of every control: background colour and image, state images, text and
+// border, in that order.
+
+#include "uilib/core/Control.h"
+#include "uilib/core/RenderEngine.h"
+
+namespace UiLib {
+
+void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
+    if (!IntersectRect(&m_rcPaint, rcPaint, m_rcItem)) return;
+    PaintBkColor(hDC);
+    PaintBkImage(hDC);
+    PaintStatusImage(hDC);
+    PaintText(hDC);
+    PaintBorder(hDC);
+}
+
+void CControlUI::PaintBkColor(HDC hDC) {
+    if (m_dwBackColor == 0) return;
+    if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0) {
+        CRenderEngine::FillRoundRect(hDC, m_rcItem, m_cxyBorderRound.cx, m_cxyBorderRound.cy,
+                                     m_dwBackColor);
+    } else {
+        CRenderEngine::DrawColor(hDC, m_rcItem, m_dwBackColor);
+    }
+}
+
+void CControlUI::PaintBkImage(HDC hDC) {
+    if (!m_sBkImage.IsEmpty()) DrawImage(hDC, m_sBkImage);
+}
+
+void CControlUI::PaintStatusImage(HDC) {}
+void CControlUI::PaintText(HDC) {}
+
+void CControlUI::PaintBorder(HDC hDC) {
+    const DWORD color =
+        (m_bFocused && m_dwFocusBorderColor != 0) ? m_dwFocusBorderColor : m_dwBorderColor;
+    if (color == 0) return;
+    const RECT& rc = m_rcItem;
+    if (m_rcBorderSize.left > 0 || m_rcBorderSize.top > 0 || m_rcBorderSize.right > 0 ||
+        m_rcBorderSize.bottom > 0) {
+        if (m_rcBorderSize.left > 0) {
+            CRenderEngine::DrawColor(
+                hDC, RECT{rc.left, rc.top, rc.left + m_rcBorderSize.left, rc.bottom}, color);
+        }
+        if (m_rcBorderSize.top > 0) {
+            CRenderEngine::DrawColor(
+                hDC, RECT{rc.left, rc.top, rc.right, rc.top + m_rcBorderSize.top}, color);
+        }
+        if (m_rcBorderSize.right > 0) {
+            CRenderEngine::DrawColor(
+                hDC, RECT{rc.right - m_rcBorderSize.right, rc.top, rc.right, rc.bottom}, color);
+        }
+        if (m_rcBorderSize.bottom > 0) {
+            CRenderEngine::DrawColor(
+                hDC, RECT{rc.left, rc.bottom - m_rcBorderSize.bottom, rc.right, rc.bottom}, color);
+        }
+        return;
+    }
+    if (m_nBorderSize <= 0) return;
+    if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0) {
+        CRenderEngine::DrawRoundRect(hDC, rc, m_nBorderSize, m_cxyBorderRound.cx,
+                                     m_cxyBorderRound.cy, color);
+    } else {
+        CRenderEngine::DrawRect(hDC, rc, m_nBorderSize, color);
+    }
+}
+
+bool CControlUI::DrawImage(HDC hDC, LPCTSTR pStrImage, LPCTSTR pStrModify) {
+    return CRenderEngine::DrawImageString(hDC, m_pManager, m_rcItem, m_rcPaint, pStrImage,
+                                          pStrModify);
+}
+
+}  // namespace UiLib
