@@ -93,6 +93,11 @@ TEST_F(BuilderTest, MissingAndMalformedLayoutsGiveNullWithAReason) {
     EXPECT_NE(builder.GetLastErrorMessage().Find(L"nothere.xml"), -1);
     EXPECT_EQ(builder.Create(L"broken.xml"), nullptr);
     EXPECT_NE(builder.GetLastErrorMessage().Find(L"malformed"), -1);
+    // A parent that cannot hold controls gets nothing, and the caller no stray control.
+    CButtonUI notAContainer;
+    EXPECT_EQ(builder.Create(L"<Label name=\"l\"/>", nullptr, nullptr, nullptr, &notAContainer),
+              nullptr);
+    EXPECT_NE(builder.GetLastErrorMessage().Find(L"parent"), -1);
     // A window whose layout is missing still opens, empty.
     TestWindow w(L"nothere.xml");
     ASSERT_NE(w.Make(), nullptr);
