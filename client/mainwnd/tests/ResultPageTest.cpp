@@ -240,3 +240,42 @@ TEST_F(ResultPageTest, PageAnswersItsInterfaceNameInAnyCase) {
 }
 
 }  // namespace
+
+namespace {
+
+// The keyboard on a result page: Left and Right step the episode blocks as the arrows
+// do, an arrow pressed with Space keeps the focus, and a screen reader hears the show.
+TEST_F(ResultPageTest, KeysStepTheEpisodeBlocksAndThePageTellsTheShow) {
+    ResultItem a = MakeItem("series", 1, 20);
+    a.result.name = WideToAnsi(L"长河落日");
+    a.result.directors = {WideToAnsi(L"导演甲")};
+    a.result.year = "2019";
+    Show({a, MakeItem("b", 1, 1)}, 2);
+    auto& driver = w.driver();
+    w.wnd().GetPaintManager().FindControl(L"btnSearch")->SetFocus();
+
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_RIGHT));
+    EXPECT_EQ(w.EpisodeNumbers(0), (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16}));
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_LEFT));
+    EXPECT_EQ(w.EpisodeNumbers(0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_LEFT));  // at the first block: nothing
+    EXPECT_EQ(w.Page(0)->blockIndex, 0);
+
+    Named(0, L"btnNextBlock")->SetFocus();
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_SPACE));
+    EXPECT_EQ(w.EpisodeNumbers(0), (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16}));
+    CControlUI* focus = w.wnd().GetPaintManager().GetFocus();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->GetName(), L"btnNextBlock");
+
+    const AccessInfo page = w.Page(0)->DescribeForAccessibility();
+    EXPECT_EQ(page.role, AccessRole::PageTab);
+    EXPECT_EQ(page.name, L"长河落日");
+    EXPECT_NE(page.description.find(L"导演 : 导演甲"), std::wstring::npos);
+    EXPECT_NE(page.description.find(L"2019"), std::wstring::npos);
+    EXPECT_EQ(page.description.find(L"{f"), std::wstring::npos);  // no markup read out
+    EXPECT_TRUE(page.state & kAccessSelected);
+    EXPECT_FALSE(w.Page(1)->DescribeForAccessibility().state & kAccessSelected);
+}
+
+}  // namespace
