@@ -174,6 +174,14 @@ bool BuildResultPage(CTrovik& wnd, const ResultItem* item) {
     if (CControlUI* details = Sub(wnd, page, L"btnDetails")) {
         details->SetUserData(AnsiToWide(r.detailUrl).c_str());
     }
+    // The page's dot in the select column names its show (a tooltip, and what a screen
+    // reader says for the otherwise wordless dot).
+    if (CContainerUI* column = wnd.controls().selectColumn) {
+        const std::wstring dot = L"btnSelectTv" + std::to_wstring(tabs->GetCount() - 1);
+        if (CControlUI* select = wnd.GetPaintManager().FindSubControlByName(column, dot.c_str())) {
+            select->SetToolTip(AnsiToWide(r.name).c_str());
+        }
+    }
 
     AddSourceButtons(wnd, page, *item, tabs->GetCount());
     if (!item->sources.empty()) RenderBlock(wnd, page);

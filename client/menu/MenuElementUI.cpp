@@ -215,6 +215,10 @@ void CMenuElementUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     }
 }
 
+UINT CMenuElementUI::GetControlFlags() const {
+    return m_separator ? 0 : CListContainerElementUI::GetControlFlags();
+}
+
 AccessInfo CMenuElementUI::DescribeForAccessibility() {
     AccessInfo info = CListContainerElementUI::DescribeForAccessibility();
     info.role = m_separator ? AccessRole::None : AccessRole::MenuItem;

@@ -22,6 +22,8 @@ public:
     using UiLib::CContainerUI::Add;
 
     bool Activate() override;
+    // A separator is no stop for Tab.
+    UiLib::UINT GetControlFlags() const override;
     void DoEvent(UiLib::TEventUI& event) override;
     void DoPaint(UiLib::HDC hDC, const UiLib::RECT& rcPaint) override;
     // A menu item (a separator is no item), checkable when it carries a check mark.

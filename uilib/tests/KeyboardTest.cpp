@@ -8,6 +8,7 @@
 #include "TestWindow.h"
 #include "uilib/src/Backend.h"
 #include "uilib/src/window/WindowImpl.h"
+#include "uilib/src/window/WindowInput.h"
 
 using namespace UiLib;
 using namespace uilibtest;

@@ -276,6 +276,7 @@ TEST_F(ResultPageTest, KeysStepTheEpisodeBlocksAndThePageTellsTheShow) {
     EXPECT_EQ(page.description.find(L"{f"), std::wstring::npos);  // no markup read out
     EXPECT_TRUE(page.state & kAccessSelected);
     EXPECT_FALSE(w.Page(1)->DescribeForAccessibility().state & kAccessSelected);
+    EXPECT_EQ(w.wnd().GetPaintManager().FindControl(L"btnSelectTv0")->GetToolTip(), L"长河落日");
 }
 
 }  // namespace

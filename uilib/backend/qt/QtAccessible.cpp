@@ -286,12 +286,16 @@ void InstallAccessibleFactory() {
     (void)installed;
 }
 
+std::unique_ptr<QAccessibleEvent> FocusEventFor(WindowWidget* widget, AccessId id) {
+    QAccessibleInterface* node = widget ? widget->accessibleNodes().NodeFor(id) : nullptr;
+    if (!node) return nullptr;
+    return std::make_unique<QAccessibleEvent>(node, QAccessible::Focus);
+}
+
 void AnnounceFocus(WindowWidget* widget, AccessId id) {
-    if (!widget || !QAccessible::isActive()) return;
-    QAccessibleInterface* node = widget->accessibleNodes().NodeFor(id);
-    if (!node) return;
-    QAccessibleEvent event(node, QAccessible::Focus);
-    QAccessible::updateAccessibility(&event);
+    // Without a listener Qt drops the event: no interface is made for it then.
+    if (!QAccessible::isActive()) return;
+    if (const auto event = FocusEventFor(widget, id)) QAccessible::updateAccessibility(event.get());
 }
 
 }  // namespace UiLib::qt

@@ -7,6 +7,7 @@
 // first asked for, registered with Qt, and deleted with the window.
 
 #include <QAccessible>
+#include <memory>
 #include <unordered_map>
 
 #include "uilib/src/Backend.h"
@@ -35,8 +36,10 @@ private:
 
 // Gives every window widget its interface; installed once, before the first window.
 void InstallAccessibleFactory();
-// Tells assistive technology that the control `id` of the widget's window has the
-// focus (nothing while no assistive technology listens).
+// The event that tells assistive technology that the control `id` of the widget's
+// window has the focus; null for no control.
+std::unique_ptr<QAccessibleEvent> FocusEventFor(WindowWidget* widget, AccessId id);
+// Sends it, while assistive technology listens (QAccessible::isActive).
 void AnnounceFocus(WindowWidget* widget, AccessId id);
 
 }  // namespace UiLib::qt
