@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+
 #include "common/TextCodec.h"
 #include "tools/testsupport/SearchTestWindow.h"
 #include "tools/testsupport/WaitFor.h"
+#include "uilib/backend/qt/QtWindow.h"
+#include "uilib/src/window/WindowImpl.h"
 
 using namespace UiLib;
 using searchtest::MakeItem;
@@ -277,6 +281,78 @@ TEST_F(ResultPageTest, KeysStepTheEpisodeBlocksAndThePageTellsTheShow) {
     EXPECT_TRUE(page.state & kAccessSelected);
     EXPECT_FALSE(w.Page(1)->DescribeForAccessibility().state & kAccessSelected);
     EXPECT_EQ(w.wnd().GetPaintManager().FindControl(L"btnSelectTv0")->GetToolTip(), L"长河落日");
+}
+
+}  // namespace
+
+namespace {
+
+QAccessibleInterface* ReadAs(QAccessibleInterface* parent, const QString& name) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* c = parent->child(i);
+        if (!c) continue;
+        if (c->text(QAccessible::Name) == name) return c;
+        if (QAccessibleInterface* deeper = ReadAs(c, name)) return deeper;
+    }
+    return nullptr;
+}
+
+// What a screen reader finds in the main window through Qt's accessibility layer: the
+// start view's search box, buttons and caption buttons by role, name and state, then
+// the result pages as page tabs named after their shows.
+TEST_F(ResultPageTest, ScreenReadersReadTheStartViewAndTheResultPages) {
+    auto* native = static_cast<qt::QtWindow*>(detail::NativeOf(w.hwnd()));
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(native->widget());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Trovik"));
+
+    QAccessibleInterface* box = ReadAs(window, QStringLiteral("请输入片名"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->role(), QAccessible::EditableText);
+    QAccessibleInterface* search = ReadAs(window, QStringLiteral("搜索"));
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->role(), QAccessible::Button);
+    EXPECT_EQ(search->text(QAccessible::Description), QStringLiteral("搜索（回车）"));
+    EXPECT_TRUE(search->state().focusable);
+    EXPECT_FALSE(search->state().invisible);
+    QAccessibleInterface* hide = ReadAs(window, QStringLiteral("收起到托盘"));
+    ASSERT_NE(hide, nullptr);
+    EXPECT_EQ(hide->role(), QAccessible::Button);
+    ASSERT_NE(ReadAs(window, QStringLiteral("退出Trovik")), nullptr);
+    w.wnd().GetPaintManager().FindControl(L"btnSearch")->SetFocus();
+    EXPECT_TRUE(search->state().focused);
+    EXPECT_EQ(window->focusChild(), search);
+
+    ResultItem a = MakeItem("a", 1, 1);
+    a.result.name = WideToAnsi(L"海上明月");
+    a.result.year = "2019";
+    ResultItem b = MakeItem("b", 1, 1);
+    b.result.name = WideToAnsi(L"雨巷旧事");
+    Show({a, b}, 2);
+    QAccessibleInterface* first = ReadAs(window, QStringLiteral("海上明月"));
+    QAccessibleInterface* second = ReadAs(window, QStringLiteral("雨巷旧事"));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(first->role(), QAccessible::PageTab);
+    EXPECT_EQ(first->parent()->role(), QAccessible::PageTabList);
+    EXPECT_TRUE(first->text(QAccessible::Description).contains(QStringLiteral("2019")));
+    EXPECT_TRUE(first->state().selected);
+    EXPECT_TRUE(second->state().invisible);
+    // The select dot of the second page is a radio button named after its show.
+    QAccessibleInterface* dot = nullptr;
+    for (int i = 0; i < window->childCount() && !dot; ++i) {
+        QAccessibleInterface* c = window->child(i);
+        if (c && c->role() == QAccessible::RadioButton &&
+            c->text(QAccessible::Name) == QStringLiteral("雨巷旧事"))
+            dot = c;
+    }
+    ASSERT_NE(dot, nullptr);
+    EXPECT_FALSE(dot->state().checked);
+    dot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    w.driver().Pump();
+    EXPECT_TRUE(second->state().selected);
+    EXPECT_FALSE(first->state().selected);
 }
 
 }  // namespace
