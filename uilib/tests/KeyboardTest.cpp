@@ -64,10 +64,18 @@ TEST_F(KeyboardTest, TabVisitsOnlyControlsThatCanBeSeenAndUsedInReadingOrder) {
     go->SetFixedHeight(20);
     driver.Pump();
 
+    // Each key's modifiers are what GetKeyState answers while it is handled.
+    std::vector<short> shiftStates;
+    w.onMessage = [&](UINT msg, WPARAM, LPARAM) {
+        if (msg == WM_KEYDOWN) shiftStates.push_back(GetKeyState(VK_SHIFT));
+    };
     EXPECT_EQ(Walk(7), (std::vector<std::wstring>{L"opt0", L"opt2", L"edt", L"lst", L"row0",
                                                   L"row1", L"opt0"}));
+    EXPECT_EQ(shiftStates.front(), 0);
     // Shift+Tab goes back, wrapping at the start.
     EXPECT_EQ(Walk(3, MK_SHIFT), (std::vector<std::wstring>{L"row1", L"row0", L"lst"}));
+    EXPECT_LT(shiftStates.back(), 0);
+    w.onMessage = nullptr;
     // A stop that is hidden while it has the focus hands on to its neighbour.
     w.Pm().FindControl(L"opt2")->SetFocus();
     w.Get<CControlUI>(L"opt2")->SetVisible(false);

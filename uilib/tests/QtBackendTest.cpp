@@ -206,6 +206,8 @@ TEST_F(QtBackendTest, TabLeavesTheLineEditAndScreenReadersHearTheControls) {
     QAccessibleInterface* page1 = ChildNamed(window, QStringLiteral("page1"));
     ASSERT_NE(page1, nullptr);
     EXPECT_EQ(page1->parent()->role(), QAccessible::PageTabList);
+    EXPECT_EQ(page1->parent()->child(page1->parent()->childCount()), nullptr);
+    EXPECT_EQ(window->child(window->childCount()), nullptr);
     EXPECT_TRUE(ChildNamed(window, QStringLiteral("page0"))->state().invisible);
     EXPECT_FALSE(page1->state().invisible);
 
