@@ -118,7 +118,10 @@ TEST_F(KeyboardTest, SpaceAndEnterPressTheFocusedControlAndEscapeCancels) {
     driver.Pump();
     EXPECT_TRUE(w.closeParams.empty());
     w.Get<CControlUI>(L"title")->SetVisible(true);
-    ASSERT_TRUE(driver.PressKey(h, VK_ESCAPE));
+    SendMessageW(h, WM_KEYUP, VK_ESCAPE, 0);  // the press decides, not the release
+    driver.Pump();
+    EXPECT_TRUE(w.closeParams.empty());
+    SendMessageW(h, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(driver.PumpUntil([&] { return !w.closeParams.empty(); }));
 }
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 #include <atomic>
 #include <thread>
@@ -75,6 +77,11 @@ TEST_F(QtBackendTest, MouseWheelHoverLeaveAndKeysArriveAsTheWindowsMessages) {
     EXPECT_EQ(Of(WM_KEYUP).back().wParam, static_cast<WPARAM>('Q'));
     ASSERT_EQ(Of(WM_CHAR).size(), 1u);
     EXPECT_EQ(Of(WM_CHAR)[0].wParam, static_cast<WPARAM>(L'Q'));
+    // A key without a virtual-key code is not reported.
+    QWidget* widget = static_cast<qt::QtWindow*>(detail::NativeOf(h))->widget();
+    QKeyEvent volume(QEvent::KeyPress, Qt::Key_VolumeUp, Qt::NoModifier);
+    QApplication::sendEvent(widget, &volume);
+    EXPECT_EQ(Of(WM_KEYDOWN).size(), 2u);
 }
 
 TEST_F(QtBackendTest, TheLineEditTakesInputMethodTextAndEnter) {
