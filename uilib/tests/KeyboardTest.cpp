@@ -93,6 +93,10 @@ TEST_F(KeyboardTest, EveryFocusedStopShowsARingUnlessItHasAFocusedLookOfItsOwn) 
     EXPECT_TRUE(RingAround(opt));
     opt->SetFocusedImage(L"button.png");  // the skin's focused picture stands for the ring
     EXPECT_FALSE(RingAround(opt));
+    auto* edit = w.Get<CEditUI>(L"edt");
+    edit->SetFocusedImage(L"button.png");
+    edit->SetFocus();
+    EXPECT_FALSE(RingAround(edit));
     // A label is no stop: it draws no ring even when the program focuses it.
     w.Pm().SetFocus(w.Get<CControlUI>(L"lblTitle"));
     EXPECT_FALSE(RingAround(w.Get<CControlUI>(L"lblTitle")));
@@ -158,6 +162,10 @@ TEST_F(KeyboardTest, AssistiveTechnologyHearsRolesNamesStatesAndTheFocus) {
     EXPECT_EQ(tree.Children(tabs).size(), 3u);
     EXPECT_EQ(tree.Parent(w.Pm().FindControl(L"page1")->GetAccessId()), tabs);
     EXPECT_EQ(tree.Parent(tabs), 0u);
+    const POINT go = driver.CenterOf(h, L"btnGo");
+    EXPECT_EQ(tree.At(go), w.Pm().FindControl(L"btnGo")->GetAccessId());
+    // A bare decoration stands for nothing: its shown ancestor (here the window) answers.
+    EXPECT_EQ(tree.At(driver.CenterOf(h, L"filler")), 0u);
 
     // Focus changes are announced; a control that is gone describes nothing.
     ASSERT_TRUE(driver.PressKey(h, VK_TAB));
