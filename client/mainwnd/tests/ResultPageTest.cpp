@@ -356,3 +356,45 @@ TEST_F(ResultPageTest, ScreenReadersReadTheStartViewAndTheResultPages) {
 }
 
 }  // namespace
+
+namespace {
+
+// A result page from the keyboard alone: Tab reaches the details button, the sources,
+// the arrows, the episodes and the select dots in reading order; Space switches the
+// source and Enter opens an episode.
+TEST_F(ResultPageTest, TabWalksAResultPageAndTheKeysSwitchSourcesAndOpenEpisodes) {
+    const std::string urlLog = w.env().tmpDir() + "/opened.log";
+    testsupport::ScopedEnv record("TROVIK_OPEN_URL_LOG", urlLog);
+    Show({MakeItem("walk", 2, 12), MakeItem("other", 1, 1)}, 2);
+    auto& driver = w.driver();
+    CPaintManagerUI& pm = w.wnd().GetPaintManager();
+    pm.FindControl(L"btnSearch")->SetFocus();
+    std::vector<std::wstring> order;
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_TAB));
+        const std::wstring name = pm.GetFocus()->GetName().str();
+        if (name == L"btnSetSkin") break;  // round to the caption
+        order.push_back(name);
+    }
+    std::vector<std::wstring> expected{L"btnDetails", L"btnSource", L"btnSource", L"btnPriorTv"};
+    expected.insert(expected.end(), 8, L"btnLinkTv");
+    expected.insert(expected.end(), {L"btnNextBlock", L"btnSelectTv0", L"btnSelectTv1"});
+    EXPECT_EQ(order, expected);
+
+    // Space on the second source shows its episodes; Enter on an episode opens it.
+    CControlUI* second = nullptr;
+    for (CControlUI* c : w.Page(0)->GetManager()->FindSubControlsByClass(w.Page(0), L"OptionUI")) {
+        if (c->GetName() == L"btnSource" && c->GetTag() == 1) second = c;
+    }
+    ASSERT_NE(second, nullptr);
+    second->SetFocus();
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_SPACE));
+    EXPECT_EQ(w.Page(0)->sourceIndex, 1);
+    w.BlockButtons(0)[3]->SetFocus();  // episode 2, after the two arrows
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_RETURN));
+    EXPECT_TRUE(testsupport::WaitFor([&] {
+        return testsupport::ReadFile(urlLog).find("http://play.test/2/2") != std::string::npos;
+    })) << testsupport::ReadFile(urlLog);
+}
+
+}  // namespace

@@ -13,12 +13,27 @@ namespace UiLib::detail {
 
 namespace {
 
-void CollectPreOrder(CControlUI* control, std::vector<CControlUI*>& out) {
+// Controls in reading order: layout order, except that the children of a container whose
+// children all float (placed by position, in any order) are read by position, top to
+// bottom, then left to right.
+void CollectInReadingOrder(CControlUI* control, std::vector<CControlUI*>& out) {
     out.push_back(control);
-    if (auto* container = static_cast<CContainerUI*>(control->GetInterface(L"Container"))) {
-        for (int i = 0; i < container->GetCount(); ++i)
-            CollectPreOrder(container->GetItemAt(i), out);
+    auto* container = static_cast<CContainerUI*>(control->GetInterface(L"Container"));
+    if (!container) return;
+    std::vector<CControlUI*> children;
+    bool allFloat = true;
+    for (int i = 0; i < container->GetCount(); ++i) {
+        children.push_back(container->GetItemAt(i));
+        allFloat = allFloat && children.back()->IsFloat();
     }
+    if (allFloat) {
+        std::stable_sort(children.begin(), children.end(), [](CControlUI* a, CControlUI* b) {
+            const RECT& ra = a->GetPos();
+            const RECT& rb = b->GetPos();
+            return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+        });
+    }
+    for (CControlUI* child : children) CollectInReadingOrder(child, out);
 }
 
 }  // namespace
@@ -207,7 +222,7 @@ void InputRouter::MoveFocusToNextTabStop(bool forward) {
     if (!pm_.m_pRoot) return;
     pm_.UpdateLayout();
     std::vector<CControlUI*> all;
-    CollectPreOrder(pm_.m_pRoot, all);
+    CollectInReadingOrder(pm_.m_pRoot, all);
     const SIZE client = pm_.GetClientSize();
     const RECT window{0, 0, client.cx, client.cy};
     // Stops in reading (layout) order, each with its place among all controls, so that
