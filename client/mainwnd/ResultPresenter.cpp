@@ -101,6 +101,31 @@ LPVOID CTrovikResultItemUI::GetInterface(LPCTSTR pstrName) {
     return CVerticalLayoutUI::GetInterface(pstrName);
 }
 
+AccessInfo CTrovikResultItemUI::DescribeForAccessibility() {
+    AccessInfo info = CVerticalLayoutUI::DescribeForAccessibility();
+    info.role = AccessRole::PageTab;
+    info.state |= kAccessSelectable;
+    if (IsVisible()) info.state |= kAccessSelected;
+    if (!m_pManager) return info;
+    const auto textOf = [this](LPCTSTR name) {
+        CControlUI* label = m_pManager->FindSubControlByName(this, name);
+        return label ? label->DescribeForAccessibility().name : std::wstring();
+    };
+    // The poster carries the whole name; the name label may be cut short.
+    info.name = textOf(L"ctTvPic");
+    if (info.name.empty()) info.name = textOf(L"TvName");
+    std::wstring fields;
+    for (LPCTSTR name : {L"TvPingFen", L"lblQuality", L"lblNianFen", L"txtDaoYan", L"txtLeiXing",
+                         L"txtJiShu", L"txtYanYuan", L"txtDescript"}) {
+        const std::wstring text = textOf(name);
+        if (text.empty()) continue;
+        if (!fields.empty()) fields += L"；";
+        fields += text;
+    }
+    info.description = fields;
+    return info;
+}
+
 void BuildSelectButtons(CTrovik& wnd, int count) {
     CContainerUI* column = wnd.controls().selectColumn;
     if (count < 1 || !column) return;
@@ -148,6 +173,14 @@ bool BuildResultPage(CTrovik& wnd, const ResultItem* item) {
     SetAnsiText(wnd, page, L"txtDescript", SynopsisText(r.synopsis));
     if (CControlUI* details = Sub(wnd, page, L"btnDetails")) {
         details->SetUserData(AnsiToWide(r.detailUrl).c_str());
+    }
+    // The page's dot in the select column names its show (a tooltip, and what a screen
+    // reader says for the otherwise wordless dot).
+    if (CContainerUI* column = wnd.controls().selectColumn) {
+        const std::wstring dot = L"btnSelectTv" + std::to_wstring(tabs->GetCount() - 1);
+        if (CControlUI* select = wnd.GetPaintManager().FindSubControlByName(column, dot.c_str())) {
+            select->SetToolTip(AnsiToWide(r.name).c_str());
+        }
     }
 
     AddSourceButtons(wnd, page, *item, tabs->GetCount());

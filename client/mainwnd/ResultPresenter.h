@@ -19,6 +19,9 @@ public:
     ~CTrovikResultItemUI() override;
     // Answers "TrovikResultItem" (any letter case) with the page itself.
     UiLib::LPVOID GetInterface(UiLib::LPCTSTR pstrName) override;
+    // A page tab named after the show, described by its fields (score, quality, year,
+    // director, genre, episodes, cast, synopsis); selected while it is the page shown.
+    UiLib::AccessInfo DescribeForAccessibility() override;
 
     int sourceIndex = 0;    // which play source's links are shown; negative reads as 0
     int blockIndex = 0;     // which block of episode links is shown; negative reads as 0

@@ -58,6 +58,14 @@ public:
     virtual UiLib::CControlUI* CreateSubLayout(UiLib::LPCTSTR name);
 
     void Notify(UiLib::TNotifyUI& msg) override;
+    // The main window's keys (TrovikKeys.cpp): PgUp/PgDn, and Up/Down away from the
+    // search box, page the results as the wheel does; Home/End show the first and last
+    // page; Left/Right step the selected page's episode blocks. Escape does not put the
+    // window away.
+    UiLib::LRESULT ResponseDefaultKeyEvent(UiLib::WPARAM wParam) override;
+    // The selected page's episode block before (step < 0) or after the shown one, as
+    // its "<<" and ">>" buttons do.
+    void StepEpisodeBlock(int step);
 
     // The window's state: result items, search channel, lists, banner, waiting frame.
     MainModel& model() { return model_; }
@@ -85,6 +93,10 @@ private:
     void OnMenuItem(const UiLib::CDuiString& item);
     // One page of "tlSearchResult" back (delta > 0) or on, with its select button.
     void PageByWheel(short delta);
+    // The wheel's paging with its re-entrancy guard (the wheel and the paging keys).
+    void PageResults(short delta);
+    // Shows page `target` of "tlSearchResult" and selects its select button.
+    void ShowResultPage(int target);
 
     std::string installationFolder_;
     std::string executablePath_;

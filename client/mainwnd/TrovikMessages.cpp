@@ -59,6 +59,12 @@ void CTrovik::PageByWheel(short delta) {
         if (cur >= count - 1) return;
         target = cur + 1;
     }
+    ShowResultPage(target);
+}
+
+void CTrovik::ShowResultPage(int target) {
+    CTabLayoutUI* tabs = controls_.resultTabs;
+    if (!tabs || target < 0 || target >= tabs->GetCount()) return;
     tabs->SelectItem(target);
     if (!controls_.selectColumn) return;
     const std::wstring name = L"btnSelectTv" + std::to_wstring(target);
@@ -163,16 +169,19 @@ LRESULT CTrovik::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandl
     return CMsFrameWnd::OnDestroy(uMsg, wParam, lParam, bHandled);
 }
 
-LRESULT CTrovik::OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
-    if (!inWheel_) {
-        inWheel_ = true;
-        try {
-            PageByWheel(GET_WHEEL_DELTA_WPARAM(wParam));
-        } catch (...) {
-            // A failing page change leaves the pages as they are; the wheel stays usable.
-        }
-        inWheel_ = false;
+void CTrovik::PageResults(short delta) {
+    if (inWheel_) return;
+    inWheel_ = true;
+    try {
+        PageByWheel(delta);
+    } catch (...) {
+        // A failing page change leaves the pages as they are; the wheel stays usable.
     }
+    inWheel_ = false;
+}
+
+LRESULT CTrovik::OnMouseWheel(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    PageResults(GET_WHEEL_DELTA_WPARAM(wParam));
     bHandled = FALSE;
     return 0;
 }

@@ -70,21 +70,33 @@ void OnCommandClick(CTrovik& wnd, const CDuiString& name, CControlUI* sender) {
         }
     } else if (name == L"btnDetails") {
         OpenLink(sender->GetUserData());
-    } else if (name == L"btnPriorTv") {
-        if (CTrovikResultItemUI* page = SelectedPage(wnd); page && page->blockIndex > 0) {
-            --page->blockIndex;
-            RenderBlock(wnd, page);
-        }
-    } else if (name == L"btnNextBlock") {
-        if (CTrovikResultItemUI* page = SelectedPage(wnd)) {
-            const int current = page->blockIndex < 0 ? 0 : page->blockIndex;
-            page->blockIndex = current == INT_MAX ? 0 : current + 1;
-            RenderBlock(wnd, page);
+    } else if (name == L"btnPriorTv" || name == L"btnNextBlock") {
+        const bool hadFocus = sender->IsFocused();
+        CTrovikResultItemUI* page = SelectedPage(wnd);
+        wnd.StepEpisodeBlock(name == L"btnPriorTv" ? -1 : 1);
+        // The block's buttons are made anew: the keyboard stays on the arrow it pressed.
+        if (hadFocus && page) {
+            if (CControlUI* again = wnd.GetPaintManager().FindSubControlByName(page, name)) {
+                again->SetFocus();
+            }
         }
     }
 }
 
 }  // namespace
+
+void CTrovik::StepEpisodeBlock(int step) {
+    CTrovikResultItemUI* page = SelectedPage(*this);
+    if (!page) return;
+    if (step < 0) {
+        if (page->blockIndex <= 0) return;
+        --page->blockIndex;
+    } else {
+        const int current = page->blockIndex < 0 ? 0 : page->blockIndex;
+        page->blockIndex = current == INT_MAX ? 0 : current + 1;
+    }
+    RenderBlock(*this, page);
+}
 
 void CTrovik::Notify(TNotifyUI& msg) {
     CControlUI* sender = msg.pSender;

@@ -214,3 +214,17 @@ void CMenuElementUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
         CListContainerElementUI::SetAttribute(pstrName, pstrValue);
     }
 }
+
+UINT CMenuElementUI::GetControlFlags() const {
+    return m_separator ? 0 : CListContainerElementUI::GetControlFlags();
+}
+
+AccessInfo CMenuElementUI::DescribeForAccessibility() {
+    AccessInfo info = CListContainerElementUI::DescribeForAccessibility();
+    info.role = m_separator ? AccessRole::None : AccessRole::MenuItem;
+    if (m_checkItem) {
+        info.state |= kAccessCheckable;
+        if (IsChecked()) info.state |= kAccessChecked;
+    }
+    return info;
+}

@@ -22,8 +22,12 @@ public:
     using UiLib::CContainerUI::Add;
 
     bool Activate() override;
+    // A separator is no stop for Tab.
+    UiLib::UINT GetControlFlags() const override;
     void DoEvent(UiLib::TEventUI& event) override;
     void DoPaint(UiLib::HDC hDC, const UiLib::RECT& rcPaint) override;
+    // A menu item (a separator is no item), checkable when it carries a check mark.
+    UiLib::AccessInfo DescribeForAccessibility() override;
     // Layout asks only for the height: items span the whole menu.
     UiLib::SIZE EstimateSize(UiLib::SIZE szAvailable) override;
     // The size the item needs: its text with the list's text padding and 20 pixels, at

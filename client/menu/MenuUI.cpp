@@ -60,3 +60,9 @@ void CMenuUI::CopyLookOf(CMenuUI& other) {
     SetBorderSize(other.GetBorderSize());
     SetInset(other.GetInset());
 }
+
+AccessInfo CMenuUI::DescribeForAccessibility() {
+    AccessInfo info = CListUI::DescribeForAccessibility();
+    info.role = AccessRole::Menu;
+    return info;
+}

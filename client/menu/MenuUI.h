@@ -14,6 +14,8 @@ public:
     UiLib::SIZE EstimateSize(UiLib::SIZE szAvailable) override;
     // Up and Down move over the items that can be chosen (separators are skipped).
     void DoEvent(UiLib::TEventUI& event) override;
+    // A popup menu to assistive technology.
+    UiLib::AccessInfo DescribeForAccessibility() override;
 
     // Takes the appearance of another menu: its row style, colours, border and inset.
     void CopyLookOf(CMenuUI& other);

@@ -54,6 +54,10 @@ void MainWindowShots(Shots& s, const std::string& theme) {
         w.Find(L"edtSearchText")->SetText(L"沉睡魔咒");
         w.Pm().SetFocus(w.Find(L"btnSearch"));
         s.Save(h, "Main-focus-search-button");
+        // From the keyboard: the caption's hide button has no focused picture, so the
+        // framework draws its ring.
+        w.Pm().SetFocus(w.Find(L"closebtn"));
+        s.Save(h, "Main-focus-caption-keyboard");
         w.Close();
     }
     {
@@ -111,6 +115,9 @@ void MainWindowShots(Shots& s, const std::string& theme) {
                                            area.blockButtons[4]->GetPos().bottom) /
                                               2});
                 s.Save(h, "Main-results-hover-episode");
+                s.driver.LeaveWindow(h);
+                w.Pm().SetFocus(area.blockButtons[2]);
+                s.Save(h, "Main-results-focus-episode-keyboard");
             }
         }
         w.Close();

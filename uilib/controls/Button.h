@@ -38,6 +38,7 @@ public:
 
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
     void PaintStatusImage(HDC hDC) override;
+    bool HasFocusedLook() const override;
 
 protected:
     DWORD CurrentTextColor() const override;

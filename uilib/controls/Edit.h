@@ -41,6 +41,7 @@ public:
     void DoEvent(TEventUI& event) override;
     void SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) override;
     void PaintStatusImage(HDC hDC) override;
+    bool HasFocusedLook() const override;
     void PaintText(HDC hDC) override;
 
     // Used by the native editor: a change of its text, Enter, and its own focus loss.

@@ -75,6 +75,8 @@ public:
     // Selects a row (sends "itemselect"); -1 clears the selection.
     bool SelectItem(int iIndex, bool bTakeFocus = false) override;
     void DoEvent(TEventUI& event) override;
+    // The selected item shows where the keys act; a list without one gets a ring.
+    bool HasFocusedLook() const override { return m_iCurSel >= 0; }
 
     void SetItemFont(int index) { m_ListInfo.nFont = index; }
     void SetItemTextColor(DWORD c) { m_ListInfo.dwTextColor = c; }

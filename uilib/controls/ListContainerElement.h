@@ -28,6 +28,8 @@ public:
     void SetVisible(bool bVisible = true) override;
     void SetEnabled(bool bEnable = true) override;
     void DoEvent(TEventUI& event) override;
+    // Its selection shows the focus; an item focused without being selected gets a ring.
+    bool HasFocusedLook() const override { return m_bSelected; }
     SIZE EstimateSize(SIZE szAvailable) override;
     void DoPaint(HDC hDC, const RECT& rcPaint) override;
     // Row background for the state (hot, selected) from the owner's list info.

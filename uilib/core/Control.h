@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "uilib/core/Accessible.h"
 #include "uilib/core/Defines.h"
 
 namespace UiLib {
@@ -109,6 +110,14 @@ public:
 
     virtual CControlUI* FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags);
 
+    // What a screen reader is told about the control: its role (from its kind), its
+    // name (its text without markup, else its tooltip), a description (the tooltip when
+    // the text already names it), a value and its state. A control with more to say
+    // overrides this and amends the base's answer.
+    virtual AccessInfo DescribeForAccessibility();
+    // The control's number for assistive technology; never reused in the process.
+    AccessId GetAccessId() const { return m_accessId; }
+
     void Invalidate();
     bool IsUpdateNeeded() const { return m_bUpdateNeeded; }
     void NeedUpdate();
@@ -134,6 +143,15 @@ public:
     virtual void PaintStatusImage(HDC hDC);
     virtual void PaintText(HDC hDC);
     virtual void PaintBorder(HDC hDC);
+    // The keyboard focus ring of a focused tab stop that has no focused look of its own:
+    // two teal pixels inside its edge, with a white line inside them so that the ring
+    // shows on dark and light ground alike.
+    virtual void PaintFocusRing(HDC hDC);
+    // Whether the control shows its focus itself (a focused image or focus border), so
+    // the framework draws no ring.
+    virtual bool HasFocusedLook() const;
+    // The ring, when the control has the focus and wants one.
+    void PaintFocusRingIfFocused(HDC hDC);
 
     // Draws an image string (see CRenderEngine::DrawImageString) into this control.
     bool DrawImage(HDC hDC, LPCTSTR pStrImage, LPCTSTR pStrModify = nullptr);
@@ -192,6 +210,7 @@ protected:
     RECT m_rcPaint;
 
     std::shared_ptr<int> m_life;
+    AccessId m_accessId;
 };
 
 template <typename Fn>

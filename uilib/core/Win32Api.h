@@ -64,6 +64,10 @@ BOOL SetWindowRoundCorners(HWND hWnd, int w, int h);
 // Starts moving the window with the pointer, as a press on a caption does.
 BOOL BeginWindowDrag(HWND hWnd);
 
+// The state of a key as of the keyboard message being handled: the high bit (a
+// negative value) while it is held. Known for VK_SHIFT and VK_CONTROL.
+short GetKeyState(int vk);
+
 BOOL GetCursorPos(POINT* pt);
 // Moves the pointer to a screen position.
 BOOL SetCursorPos(int x, int y);

@@ -46,7 +46,13 @@ public:
     CControlUI* CreateControl(LPCTSTR pstrClass) override { return nullptr; }
 
     virtual CDuiString GetZIPFileName() const { return CDuiString(); }
+    // Sees every message before the controls; a key press goes to
+    // ResponseDefaultKeyEvent first.
     LRESULT MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    // A key (VK_*) the window answers itself, before the focused control; non-zero when
+    // handled. The default: Escape presses a usable "btnCancel", else a usable
+    // "closebtn", so a dialog is cancelled as its cancel button would; other keys go on.
+    virtual LRESULT ResponseDefaultKeyEvent(WPARAM wParam);
     virtual void OnClick(TNotifyUI& msg);
 
     CPaintManagerUI& GetPaintManager() { return m_PaintManager; }

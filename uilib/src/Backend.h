@@ -30,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "uilib/core/Accessible.h"
 #include "uilib/core/Win32Types.h"
 
 namespace UiLib {
@@ -107,6 +108,31 @@ constexpr UINT kEdgeTop = 2;
 constexpr UINT kEdgeRight = 4;
 constexpr UINT kEdgeBottom = 8;
 
+// What a window's controls tell assistive technology, asked by the backend's
+// accessibility bridge; implemented by the framework. Controls are known by their
+// AccessId: one that is gone describes nothing. Only controls with something to say
+// are shown; plain layouts are looked through, so their children count as children of
+// the nearest shown ancestor (or of the window: parent 0).
+class AccessibleTree {
+public:
+    // The shown controls directly below `parent` (0: the window), in layout order.
+    virtual std::vector<AccessId> Children(AccessId parent) = 0;
+    // The nearest shown ancestor, 0 for the window; 0 also for a control that is gone.
+    virtual AccessId Parent(AccessId id) = 0;
+    // False when the control is gone.
+    virtual bool Describe(AccessId id, AccessInfo& info) = 0;
+    // The control with the keyboard focus, 0 for none.
+    virtual AccessId Focus() = 0;
+    // The deepest shown control at a client point, 0 for none.
+    virtual AccessId At(POINT client) = 0;
+    // Presses the control (a button's click, an option's choice); false when it cannot.
+    virtual bool Press(AccessId id) = 0;
+    virtual bool SetFocus(AccessId id) = 0;
+
+protected:
+    ~AccessibleTree() = default;
+};
+
 // What happens to one native window, reported by the backend; implemented by the
 // framework. Points are in client coordinates, `screen` is the same point on the
 // screen, `keys` the MK_* state.
@@ -117,8 +143,9 @@ public:
     // delta in Win32 units (120 per notch, positive away from the user).
     virtual void OnWheel(int delta, POINT client, POINT screen, WPARAM keys) = 0;
     virtual void OnMouseLeave() = 0;
-    // A key with a Win32 virtual-key code (keys without one are not reported).
-    virtual void OnKey(UINT vk, bool down) = 0;
+    // A key with a Win32 virtual-key code (keys without one are not reported), with the
+    // modifiers held (MK_SHIFT, MK_CONTROL).
+    virtual void OnKey(UINT vk, bool down, WPARAM modifiers) = 0;
     // A printable character typed into the window.
     virtual void OnChar(wchar_t ch) = 0;
     virtual void OnResized(SIZE client) = 0;
@@ -128,6 +155,8 @@ public:
     virtual void OnActivation(bool active) = 0;
     // Paint the dirty part of the window on dc.
     virtual void OnPaint(UiDC& dc, const RECT& dirty) = 0;
+    // The window's controls as assistive technology sees them.
+    virtual AccessibleTree& Accessibility() = 0;
 
 protected:
     ~WindowEvents() = default;
@@ -215,6 +244,9 @@ public:
     // The window's picture as it looks now, transparent outside its shape.
     virtual Bitmap Snapshot() = 0;
     virtual std::unique_ptr<NativeEdit> CreateEdit(EditEvents& events) = 0;
+    // Tells assistive technology that the control `id` (AccessibleTree) has the
+    // keyboard focus now.
+    virtual void AnnounceFocus(AccessId id) = 0;
 };
 
 // How the desktop reports a click on a tray icon.

@@ -84,18 +84,18 @@ bool HeadlessInput::Leave(HWND hWnd) {
     return true;
 }
 
-bool HeadlessInput::Key(HWND hWnd, UINT vk) {
+bool HeadlessInput::Key(HWND hWnd, UINT vk, WPARAM modifiers) {
     HeadlessWindow* window = WindowOf(hWnd);
     if (!window) return false;
     HeadlessEdit* edit = window->ShownEdit();
     if (!edit || !edit->Key(vk)) {
         // The key reaches the window itself (an edit's Enter too).
-        if ((window = WindowOf(hWnd))) window->events().OnKey(vk, true);
+        if ((window = WindowOf(hWnd))) window->events().OnKey(vk, true, modifiers);
         if (Printable(vk) && (window = WindowOf(hWnd))) {
             window->events().OnChar(static_cast<wchar_t>(vk));
         }
     }
-    if ((window = WindowOf(hWnd))) window->events().OnKey(vk, false);
+    if ((window = WindowOf(hWnd))) window->events().OnKey(vk, false, modifiers);
     return true;
 }
 

@@ -87,8 +87,11 @@ public:
     // Headless windows have no pixels: an empty picture.
     backend::Bitmap Snapshot() override { return backend::Bitmap(); }
     std::unique_ptr<backend::NativeEdit> CreateEdit(backend::EditEvents& events) override;
+    void AnnounceFocus(AccessId id) override { announcedFocus_.push_back(id); }
 
     backend::WindowEvents& events() { return events_; }
+    // The controls announced to assistive technology as focused, oldest first.
+    const std::vector<AccessId>& announcedFocus() const { return announcedFocus_; }
     // The window drawn now on a recording canvas.
     std::vector<DrawCall> Paint();
     HeadlessEdit* ShownEdit() const;
@@ -113,6 +116,7 @@ private:
     SIZE max_;
     std::wstring title_;
     std::wstring toolTip_;
+    std::vector<AccessId> announcedFocus_;
     SIZE corner_;
     BYTE opacity_ = 255;
     UINT resizeEdges_ = 0;

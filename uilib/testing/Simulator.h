@@ -25,8 +25,9 @@ public:
     virtual bool Wheel(HWND hWnd, POINT client, int delta) = 0;
     // The pointer leaves the window.
     virtual bool Leave(HWND hWnd) = 0;
-    // Presses and releases a key (VK_*) on whatever has the keyboard focus in the window.
-    virtual bool Key(HWND hWnd, UINT vk) = 0;
+    // Presses and releases a key (VK_*) on whatever has the keyboard focus in the window,
+    // with modifiers (MK_SHIFT, MK_CONTROL) held.
+    virtual bool Key(HWND hWnd, UINT vk, WPARAM modifiers) = 0;
     // Types text into the window's shown line edit as an input method commits it; false
     // when no line edit is shown.
     virtual bool CommitText(HWND hWnd, const std::wstring& text) = 0;

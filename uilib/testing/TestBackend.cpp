@@ -112,6 +112,14 @@ Simulator* TestBackend::Input() {
     return input_.get();
 }
 
+std::vector<AccessId> TestBackend::AnnouncedFocus(HWND hWnd) const {
+    const backend::NativeWindow* native = detail::NativeOf(hWnd);
+    for (HeadlessWindow* window : desktop_->windows) {
+        if (window == native) return window->announcedFocus();
+    }
+    return {};
+}
+
 std::vector<DrawCall> TestBackend::Paint(HWND hWnd) {
     if (inner_) return {};
     const backend::NativeWindow* native = detail::NativeOf(hWnd);

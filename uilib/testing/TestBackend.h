@@ -68,6 +68,9 @@ public:
     Simulator* Input();
     // What the window draws now (nothing over another backend).
     std::vector<DrawCall> Paint(HWND hWnd);
+    // The controls announced to assistive technology as focused in the window, oldest
+    // first (nothing over another backend).
+    std::vector<AccessId> AnnouncedFocus(HWND hWnd) const;
 
     // ---- backend::Backend ----
     void Post(std::function<void()> task) override;

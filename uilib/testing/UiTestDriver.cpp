@@ -168,8 +168,8 @@ bool UiTestDriver::TypeText(HWND hWnd, LPCTSTR editName, const std::wstring& tex
     return true;
 }
 
-bool UiTestDriver::PressKey(HWND hWnd, UINT vk) {
-    if (!input_ || !input_->Key(hWnd, vk)) return false;
+bool UiTestDriver::PressKey(HWND hWnd, UINT vk, WPARAM modifiers) {
+    if (!input_ || !input_->Key(hWnd, vk, modifiers)) return false;
     Pump();
     return true;
 }

@@ -74,8 +74,9 @@ public:
     bool Wheel(HWND hWnd, POINT pt, int delta);
     // Focuses the edit and types text through the input-method path (any script).
     bool TypeText(HWND hWnd, LPCTSTR editName, const std::wstring& text);
-    // Presses and releases a key (VK_*) on whatever has the keyboard focus in the window.
-    bool PressKey(HWND hWnd, UINT vk);
+    // Presses and releases a key (VK_*) on whatever has the keyboard focus in the window,
+    // with modifiers (MK_SHIFT, MK_CONTROL) held: PressKey(h, VK_TAB, MK_SHIFT).
+    bool PressKey(HWND hWnd, UINT vk, WPARAM modifiers = 0);
 
     // The period of a window's timer in milliseconds as it was last armed, or -1 when
     // the timer is not running.

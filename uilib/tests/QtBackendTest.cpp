@@ -5,11 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
 #include <atomic>
 #include <thread>
 
 #include "Pixels.h"
 #include "TestWindow.h"
+#include "uilib/backend/qt/QtWindow.h"
+#include "uilib/src/window/WindowImpl.h"
 
 using namespace UiLib;
 using namespace uilibtest;
@@ -64,13 +70,18 @@ TEST_F(QtBackendTest, MouseWheelHoverLeaveAndKeysArriveAsTheWindowsMessages) {
     ASSERT_TRUE(driver.LeaveWindow(h));
     EXPECT_EQ(Of(WM_MOUSELEAVE).size(), 1u);
     // Keys as virtual keys, typed letters as characters.
-    ASSERT_TRUE(driver.PressKey(h, VK_ESCAPE));
+    ASSERT_TRUE(driver.PressKey(h, VK_NEXT));
     ASSERT_TRUE(driver.PressKey(h, 'Q'));
     ASSERT_EQ(Of(WM_KEYDOWN).size(), 2u);
-    EXPECT_EQ(Of(WM_KEYDOWN)[0].wParam, VK_ESCAPE);
+    EXPECT_EQ(Of(WM_KEYDOWN)[0].wParam, VK_NEXT);
     EXPECT_EQ(Of(WM_KEYUP).back().wParam, static_cast<WPARAM>('Q'));
     ASSERT_EQ(Of(WM_CHAR).size(), 1u);
     EXPECT_EQ(Of(WM_CHAR)[0].wParam, static_cast<WPARAM>(L'Q'));
+    // A key without a virtual-key code is not reported.
+    QWidget* widget = static_cast<qt::QtWindow*>(detail::NativeOf(h))->widget();
+    QKeyEvent volume(QEvent::KeyPress, Qt::Key_VolumeUp, Qt::NoModifier);
+    QApplication::sendEvent(widget, &volume);
+    EXPECT_EQ(Of(WM_KEYDOWN).size(), 2u);
 }
 
 TEST_F(QtBackendTest, TheLineEditTakesInputMethodTextAndEnter) {
@@ -156,4 +167,77 @@ TEST_F(QtBackendTest, WindowsMoveDragMinimiseAndCaptureOnTheOffscreenScreen) {
     EXPECT_NE(Alpha(driver.PixelAt(h, POINT{10, 10})), 0);
     DestroyWindow(o);
     EXPECT_TRUE(driver.Picture(o).Empty());
+}
+
+namespace {
+
+QAccessibleInterface* ChildNamed(QAccessibleInterface* parent, const QString& name) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* c = parent->child(i);
+        if (!c) continue;
+        if (c->text(QAccessible::Name) == name) return c;
+        if (QAccessibleInterface* deeper = ChildNamed(c, name)) return deeper;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(QtBackendTest, TabLeavesTheLineEditAndScreenReadersHearTheControls) {
+    // Tab in the shown line edit moves the framework's focus (Qt's own chain would take
+    // the keyboard to the window and leave the edit looking focused).
+    ASSERT_TRUE(driver.TypeText(h, L"edt", L"ab"));
+    ASSERT_TRUE(driver.PressKey(h, VK_TAB));
+    EXPECT_TRUE(w.Get<CControlUI>(L"btnGo")->IsFocused());
+    ASSERT_TRUE(driver.PressKey(h, VK_TAB, MK_SHIFT));
+    EXPECT_TRUE(w.Get<CControlUI>(L"edt")->IsFocused());
+
+    qt::WindowWidget* widget = static_cast<qt::QtWindow*>(detail::NativeOf(h))->widget();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(widget);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+
+    QAccessibleInterface* go = ChildNamed(window, QStringLiteral("Go"));
+    ASSERT_NE(go, nullptr);
+    EXPECT_EQ(go->role(), QAccessible::Button);
+    EXPECT_EQ(go->text(QAccessible::Description), QStringLiteral("出发"));
+    EXPECT_TRUE(go->state().focusable);
+    EXPECT_EQ(go->parent(), window);
+    EXPECT_EQ(window->child(window->indexOfChild(go)), go);
+    EXPECT_TRUE(go->rect().contains(widget->mapToGlobal(
+        QPoint(driver.CenterOf(h, L"btnGo").x, driver.CenterOf(h, L"btnGo").y))));
+    QAccessibleInterface* zero = ChildNamed(window, QStringLiteral("零"));
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(zero->role(), QAccessible::RadioButton);
+    EXPECT_TRUE(zero->state().checked);
+    QAccessibleInterface* page1 = ChildNamed(window, QStringLiteral("page1"));
+    ASSERT_NE(page1, nullptr);
+    EXPECT_EQ(page1->parent()->role(), QAccessible::PageTabList);
+    EXPECT_EQ(page1->parent()->child(page1->parent()->childCount()), nullptr);
+    EXPECT_EQ(window->child(window->childCount()), nullptr);
+    EXPECT_TRUE(ChildNamed(window, QStringLiteral("page0"))->state().invisible);
+    EXPECT_FALSE(page1->state().invisible);
+
+    // The press action clicks; a focus change is told with the control's interface
+    // (the framework announces every change: KeyboardTest).
+    w.notes.clear();
+    go->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(w.NoteTypesOf(L"btnGo"), (std::vector<std::wstring>{L"click"}));
+    ASSERT_TRUE(driver.PressKey(h, VK_TAB));
+    const auto event = qt::FocusEventFor(widget, w.Get<CControlUI>(L"btnGo")->GetAccessId());
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(event->type(), QAccessible::Focus);
+    EXPECT_EQ(event->accessibleInterface(), go);
+    EXPECT_EQ(qt::FocusEventFor(widget, 0), nullptr);
+    EXPECT_TRUE(go->state().focused);
+    EXPECT_EQ(window->focusChild(), go);
+    w.Get<CControlUI>(L"btnGo")->SetEnabled(false);
+    EXPECT_TRUE(go->state().disabled);
+
+    // A control that is gone leaves an interface that says so.
+    w.Get<CListUI>(L"lst")->RemoveAt(0);
+    driver.Pump();
+    QAccessibleInterface* row1 = ChildNamed(window, QStringLiteral("行1"));
+    ASSERT_NE(row1, nullptr);
+    EXPECT_EQ(ChildNamed(window, QStringLiteral("行0")), nullptr);
 }

@@ -184,3 +184,54 @@ TEST_F(SettingsDialogTest, AboutBoxShowsTheVersionLineAndOpensTheSite) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each dialog from the keyboard alone: Tab reaches its buttons and boxes (each of them
+// a control a person sees), Space and Enter press them, Escape cancels.
+TEST_F(SettingsDialogTest, EveryDialogWorksFromTheKeyboard) {
+    const HWND wnd = CreateMainWindow();
+    const auto focused = [this](HWND dlg, const wchar_t* name) {
+        CControlUI* c = driver_.Find(dlg, name);
+        return c && c->IsFocused();
+    };
+
+    // The quit question: Tab goes to the caption's close button, then to "btnOk";
+    // Enter there quits, Escape answers as "btnCancel" does.
+    bool okFocused = false;
+    ActOnDialog(L"MsgDlg", [&](HWND dlg) {
+        driver_.PressKey(dlg, VK_TAB);
+        driver_.PressKey(dlg, VK_TAB);
+        okFocused = focused(dlg, L"btnOk");
+        driver_.PressKey(dlg, VK_RETURN);
+    });
+    EXPECT_EQ(ShowQuitConfirm(wnd), kDialogOk);
+    EXPECT_TRUE(okFocused);
+    ActOnDialog(L"MsgDlg", [&](HWND dlg) { driver_.PressKey(dlg, VK_ESCAPE); });
+    EXPECT_EQ(ShowQuitConfirm(wnd), kDialogCancel);
+
+    // The settings: Space ticks the focused box, Escape drops it as "btnCancel" would.
+    const bool autoStart = ProcessClientSettings().AutoStart;
+    bool ticked = false;
+    RunSettings([&](HWND dlg) {
+        driver_.PressKey(dlg, VK_TAB);
+        driver_.PressKey(dlg, VK_TAB);
+        auto* box = static_cast<COptionUI*>(driver_.Find(dlg, L"chkAutoStart"));
+        const bool before = box->IsSelected();
+        driver_.PressKey(dlg, VK_SPACE);
+        ticked = focused(dlg, L"chkAutoStart") && box->IsSelected() != before;
+        driver_.PressKey(dlg, VK_ESCAPE);
+    });
+    EXPECT_TRUE(ticked);
+    EXPECT_EQ(ProcessClientSettings().AutoStart, autoStart);
+
+    // The about box and the skin chooser close on Escape.
+    ActOnDialog(L"AboutDlg", [&](HWND dlg) { driver_.PressKey(dlg, VK_ESCAPE); });
+    EXPECT_NE(ShowAbout(wnd), kDialogOk);
+    int chooserSeen = dialogsActedOn_[L"SkinSetDlg"];
+    ActOnDialog(L"SkinSetDlg", [&](HWND dlg) { driver_.PressKey(dlg, VK_ESCAPE); });
+    OpenSkinDialog(*wnd_);
+    EXPECT_EQ(dialogsActedOn_[L"SkinSetDlg"], chooserSeen + 1);
+}
+
+}  // namespace

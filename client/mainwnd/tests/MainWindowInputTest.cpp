@@ -262,3 +262,85 @@ TEST_F(InputTest, CaptionButtonsOpenTheirDialogs) {
 }
 
 }  // namespace
+
+namespace {
+
+// From the search box Tab walks every control a person can see, in reading order, each
+// with a focus ring (its skin picture or the framework's teal ring) and a name a screen
+// reader can say; the caption's hide and quit buttons say what they do.
+TEST_F(InputTest, TabWalksTheVisibleControlsEachShowingItsFocus) {
+    const HWND wnd = CreateMainWindow();
+    ASSERT_TRUE(driver_.Click(wnd, L"edtSearchText"));
+    std::vector<std::wstring> order;
+    CPaintManagerUI& pm = wnd_->GetPaintManager();
+    const SIZE client = pm.GetClientSize();
+    for (int i = 0; i < 60; ++i) {
+        ASSERT_TRUE(driver_.PressKey(wnd, VK_TAB));
+        CControlUI* focus = pm.GetFocus();
+        ASSERT_NE(focus, nullptr);
+        const std::wstring name = focus->GetName().str();
+        if (name == L"edtSearchText") break;
+        order.push_back(name);
+        EXPECT_FALSE(focus->DescribeForAccessibility().name.empty()) << name;
+        const RECT rc = focus->GetPos();
+        EXPECT_TRUE(rc.left >= 0 && rc.top >= 0 && rc.right <= client.cx &&
+                    rc.bottom <= client.cy && rc.right > rc.left)
+            << name;
+        if (name == L"closebtn" || name == L"BtnQuit") {
+            // The caption's buttons have no focused picture: the framework's ring.
+            EXPECT_EQ(driver_.PixelAt(wnd, POINT{rc.left, (rc.top + rc.bottom) / 2}), 0xFF168A9Au)
+                << name;
+        }
+    }
+    const std::vector<std::wstring> expected{
+        L"btnSearch",    L"btnHot0",      L"btnHot1",      L"btnHot2",      L"btnHot3",
+        L"btnHot4",      L"btnLinkSite0", L"btnLinkSite1", L"btnLinkSite2", L"btnLinkSite3",
+        L"btnLinkSite4", L"btnLinkSite5", L"btnLinkSite6", L"btnHistory0",  L"btnHistory1",
+        L"btnHistory2",  L"btnHistory3",  L"btnHistory4",  L"btnHistory5",  L"btnSetSkin",
+        L"btnAppSet",    L"closebtn",     L"BtnQuit",      L"btnScrollTv"};
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(pm.FindControl(L"closebtn")->DescribeForAccessibility().name, L"收起到托盘");
+    EXPECT_EQ(pm.FindControl(L"BtnQuit")->DescribeForAccessibility().name, L"退出Trovik");
+
+    // Shift+Tab goes back from the search box to the banner.
+    ASSERT_TRUE(driver_.PressKey(wnd, VK_TAB, MK_SHIFT));
+    EXPECT_EQ(pm.GetFocus()->GetName(), L"btnScrollTv");
+}
+
+TEST_F(InputTest, PagingKeysTurnTheResultPagesLikeTheWheel) {
+    const HWND wnd = CreateMainWindow();
+    AddPages(*wnd_, 3);
+    CPaintManagerUI& pm = wnd_->GetPaintManager();
+    pm.FindControl(L"btnSearch")->SetFocus();
+    const auto page = [&] { return wnd_->controls().resultTabs->GetCurSel(); };
+    const auto press = [&](UINT vk) {
+        EXPECT_TRUE(driver_.PressKey(wnd, vk));
+        return page();
+    };
+    EXPECT_EQ(press(VK_NEXT), 1);
+    EXPECT_TRUE(SelectButtonOn(driver_, wnd, 1));
+    EXPECT_EQ(press(VK_DOWN), 2);
+    EXPECT_EQ(press(VK_DOWN), 2);  // the last page stays
+    EXPECT_EQ(press(VK_HOME), 0);
+    EXPECT_TRUE(SelectButtonOn(driver_, wnd, 0));
+    EXPECT_EQ(press(VK_END), 2);
+    EXPECT_TRUE(SelectButtonOn(driver_, wnd, 2));
+    EXPECT_EQ(press(VK_PRIOR), 1);
+    EXPECT_EQ(press(VK_UP), 0);
+    EXPECT_EQ(press(VK_UP), 0);
+
+    // In the search box the arrows belong to the text; the page keys still page.
+    ASSERT_TRUE(driver_.Click(wnd, L"edtSearchText"));
+    EXPECT_EQ(press(VK_DOWN), 0);
+    EXPECT_EQ(press(VK_NEXT), 1);
+    EXPECT_EQ(press(VK_UP), 1);
+    SendMessageW(wnd, WM_KEYDOWN, VK_HOME, 0);  // as if the box had not used it
+    EXPECT_EQ(page(), 1);
+
+    // Escape puts nothing away: the window stays where the person sees it.
+    ASSERT_TRUE(driver_.PressKey(wnd, VK_ESCAPE));
+    driver_.Pump();
+    EXPECT_TRUE(IsWindowVisible(wnd));
+}
+
+}  // namespace

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+
 #include "common/TextCodec.h"
 #include "tools/testsupport/SearchTestWindow.h"
 #include "tools/testsupport/WaitFor.h"
+#include "uilib/backend/qt/QtWindow.h"
+#include "uilib/src/window/WindowImpl.h"
 
 using namespace UiLib;
 using searchtest::MakeItem;
@@ -237,6 +241,160 @@ TEST_F(ResultPageTest, PageAnswersItsInterfaceNameInAnyCase) {
     EXPECT_NE(page.GetInterface(L"VerticalLayout"), nullptr);
     EXPECT_EQ(page.GetInterface(L"Button"), nullptr);
     EXPECT_FALSE(BuildResultPage(w.wnd(), nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+// The keyboard on a result page: Left and Right step the episode blocks as the arrows
+// do, an arrow pressed with Space keeps the focus, and a screen reader hears the show.
+TEST_F(ResultPageTest, KeysStepTheEpisodeBlocksAndThePageTellsTheShow) {
+    ResultItem a = MakeItem("series", 1, 20);
+    a.result.name = WideToAnsi(L"长河落日");
+    a.result.directors = {WideToAnsi(L"导演甲")};
+    a.result.year = "2019";
+    Show({a, MakeItem("b", 1, 1)}, 2);
+    auto& driver = w.driver();
+    w.wnd().GetPaintManager().FindControl(L"btnSearch")->SetFocus();
+
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_RIGHT));
+    EXPECT_EQ(w.EpisodeNumbers(0), (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16}));
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_LEFT));
+    EXPECT_EQ(w.EpisodeNumbers(0), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_LEFT));  // at the first block: nothing
+    EXPECT_EQ(w.Page(0)->blockIndex, 0);
+
+    Named(0, L"btnNextBlock")->SetFocus();
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_SPACE));
+    EXPECT_EQ(w.EpisodeNumbers(0), (std::vector<int>{9, 10, 11, 12, 13, 14, 15, 16}));
+    CControlUI* focus = w.wnd().GetPaintManager().GetFocus();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->GetName(), L"btnNextBlock");
+
+    const AccessInfo page = w.Page(0)->DescribeForAccessibility();
+    EXPECT_EQ(page.role, AccessRole::PageTab);
+    EXPECT_EQ(page.name, L"长河落日");
+    EXPECT_NE(page.description.find(L"导演 : 导演甲"), std::wstring::npos);
+    EXPECT_NE(page.description.find(L"2019"), std::wstring::npos);
+    EXPECT_EQ(page.description.find(L"{f"), std::wstring::npos);  // no markup read out
+    EXPECT_TRUE(page.state & kAccessSelected);
+    EXPECT_FALSE(w.Page(1)->DescribeForAccessibility().state & kAccessSelected);
+    EXPECT_EQ(w.wnd().GetPaintManager().FindControl(L"btnSelectTv0")->GetToolTip(), L"长河落日");
+}
+
+}  // namespace
+
+namespace {
+
+QAccessibleInterface* ReadAs(QAccessibleInterface* parent, const QString& name) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        QAccessibleInterface* c = parent->child(i);
+        if (!c) continue;
+        if (c->text(QAccessible::Name) == name) return c;
+        if (QAccessibleInterface* deeper = ReadAs(c, name)) return deeper;
+    }
+    return nullptr;
+}
+
+// What a screen reader finds in the main window through Qt's accessibility layer: the
+// start view's search box, buttons and caption buttons by role, name and state, then
+// the result pages as page tabs named after their shows.
+TEST_F(ResultPageTest, ScreenReadersReadTheStartViewAndTheResultPages) {
+    auto* native = static_cast<qt::QtWindow*>(detail::NativeOf(w.hwnd()));
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(native->widget());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Trovik"));
+
+    QAccessibleInterface* box = ReadAs(window, QStringLiteral("请输入片名"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->role(), QAccessible::EditableText);
+    QAccessibleInterface* search = ReadAs(window, QStringLiteral("搜索"));
+    ASSERT_NE(search, nullptr);
+    EXPECT_EQ(search->role(), QAccessible::Button);
+    EXPECT_EQ(search->text(QAccessible::Description), QStringLiteral("搜索（回车）"));
+    EXPECT_TRUE(search->state().focusable);
+    EXPECT_FALSE(search->state().invisible);
+    QAccessibleInterface* hide = ReadAs(window, QStringLiteral("收起到托盘"));
+    ASSERT_NE(hide, nullptr);
+    EXPECT_EQ(hide->role(), QAccessible::Button);
+    ASSERT_NE(ReadAs(window, QStringLiteral("退出Trovik")), nullptr);
+    w.wnd().GetPaintManager().FindControl(L"btnSearch")->SetFocus();
+    EXPECT_TRUE(search->state().focused);
+    EXPECT_EQ(window->focusChild(), search);
+
+    ResultItem a = MakeItem("a", 1, 1);
+    a.result.name = WideToAnsi(L"海上明月");
+    a.result.year = "2019";
+    ResultItem b = MakeItem("b", 1, 1);
+    b.result.name = WideToAnsi(L"雨巷旧事");
+    Show({a, b}, 2);
+    QAccessibleInterface* first = ReadAs(window, QStringLiteral("海上明月"));
+    QAccessibleInterface* second = ReadAs(window, QStringLiteral("雨巷旧事"));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(first->role(), QAccessible::PageTab);
+    EXPECT_EQ(first->parent()->role(), QAccessible::PageTabList);
+    EXPECT_TRUE(first->text(QAccessible::Description).contains(QStringLiteral("2019")));
+    EXPECT_TRUE(first->state().selected);
+    EXPECT_TRUE(second->state().invisible);
+    // The select dot of the second page is a radio button named after its show.
+    QAccessibleInterface* dot = nullptr;
+    for (int i = 0; i < window->childCount() && !dot; ++i) {
+        QAccessibleInterface* c = window->child(i);
+        if (c && c->role() == QAccessible::RadioButton &&
+            c->text(QAccessible::Name) == QStringLiteral("雨巷旧事"))
+            dot = c;
+    }
+    ASSERT_NE(dot, nullptr);
+    EXPECT_FALSE(dot->state().checked);
+    dot->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    w.driver().Pump();
+    EXPECT_TRUE(second->state().selected);
+    EXPECT_FALSE(first->state().selected);
+}
+
+}  // namespace
+
+namespace {
+
+// A result page from the keyboard alone: Tab reaches the details button, the sources,
+// the arrows, the episodes and the select dots in reading order; Space switches the
+// source and Enter opens an episode.
+TEST_F(ResultPageTest, TabWalksAResultPageAndTheKeysSwitchSourcesAndOpenEpisodes) {
+    const std::string urlLog = w.env().tmpDir() + "/opened.log";
+    testsupport::ScopedEnv record("TROVIK_OPEN_URL_LOG", urlLog);
+    Show({MakeItem("walk", 2, 12), MakeItem("other", 1, 1)}, 2);
+    auto& driver = w.driver();
+    CPaintManagerUI& pm = w.wnd().GetPaintManager();
+    pm.FindControl(L"btnSearch")->SetFocus();
+    std::vector<std::wstring> order;
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_TAB));
+        const std::wstring name = pm.GetFocus()->GetName().str();
+        if (name == L"btnSetSkin") break;  // round to the caption
+        order.push_back(name);
+    }
+    std::vector<std::wstring> expected{L"btnDetails", L"btnSource", L"btnSource", L"btnPriorTv"};
+    expected.insert(expected.end(), 8, L"btnLinkTv");
+    expected.insert(expected.end(), {L"btnNextBlock", L"btnSelectTv0", L"btnSelectTv1"});
+    EXPECT_EQ(order, expected);
+
+    // Space on the second source shows its episodes; Enter on an episode opens it.
+    CControlUI* second = nullptr;
+    for (CControlUI* c : w.Page(0)->GetManager()->FindSubControlsByClass(w.Page(0), L"OptionUI")) {
+        if (c->GetName() == L"btnSource" && c->GetTag() == 1) second = c;
+    }
+    ASSERT_NE(second, nullptr);
+    second->SetFocus();
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_SPACE));
+    EXPECT_EQ(w.Page(0)->sourceIndex, 1);
+    w.BlockButtons(0)[3]->SetFocus();  // episode 2, after the two arrows
+    ASSERT_TRUE(driver.PressKey(w.hwnd(), VK_RETURN));
+    EXPECT_TRUE(testsupport::WaitFor([&] {
+        return testsupport::ReadFile(urlLog).find("http://play.test/2/2") != std::string::npos;
+    })) << testsupport::ReadFile(urlLog);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "uilib/backend/qt/QtBackend.h"
 
+#include "uilib/backend/qt/QtAccessible.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QCursor>
@@ -59,7 +61,9 @@ struct QtBackend::Loops {
 QtBackend::QtBackend()
     : poster_(std::make_unique<QObject>()),
       loops_(std::make_unique<Loops>()),
-      tray_(std::make_unique<TrayWatcher>()) {}
+      tray_(std::make_unique<TrayWatcher>()) {
+    InstallAccessibleFactory();
+}
 
 QtBackend::~QtBackend() = default;
 

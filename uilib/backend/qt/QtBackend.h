@@ -12,8 +12,11 @@
 //       opacity, round-cornered shape (mask), the desktop's system move and resize,
 //       pointer grab (on a real display, once the window is exposed), tool tips,
 //       window icons, snapshots (QWidget::grab, transparent outside the shape)
-//   [x] input: mouse, wheel, keys (Qt keys as Win32 virtual keys), typed characters,
-//       leave, close requests, activation
+//   [x] input: mouse, wheel, keys (Qt keys as Win32 virtual keys, with Shift and
+//       Control; Tab and Backtab go to the framework, not along Qt's focus chain),
+//       typed characters, leave, close requests, activation
+//   [x] accessibility: the controls as QAccessibleInterfaces (QtAccessible), focus
+//       changes announced; Qt speaks AT-SPI
 //   [x] painting: QPainter on the window or a picture (colours, lines, rounded
 //       rectangles, images scaled smoothly, text with alignment, wrapping, ellipsis)
 //   [x] text: fonts in pixels, families that are not installed replaced by
@@ -26,7 +29,7 @@
 //       current by the session bus (StatusNotifierWatcher) and a check every
 //       kTrayRecheckMs
 // Missing: multiple top-level screens are reported but windows are not moved between
-// them by the framework; no clipboard, drag and drop or accessibility.
+// them by the framework; no clipboard or drag and drop.
 
 #include <memory>
 

@@ -59,6 +59,11 @@ void WindowWidget::GrabPointer() {
     grabMouse();
 }
 
+AccessibleNodes& WindowWidget::accessibleNodes() {
+    if (!nodes_) nodes_ = std::make_unique<AccessibleNodes>(this);
+    return *nodes_;
+}
+
 void WindowWidget::ReleasePointer() {
     grabPending_ = false;
     if (QWidget::mouseGrabber() == this) releaseMouse();
@@ -139,9 +144,15 @@ void WindowWidget::leaveEvent(QEvent*) {
     if (events_) events_->OnMouseLeave();
 }
 
+bool WindowWidget::focusNextPrevChild(bool) {
+    // Tab and Shift+Tab move the framework's focus over the controls (keyPressEvent);
+    // Qt's own chain would give the keyboard to the window or to a hidden line edit.
+    return false;
+}
+
 void WindowWidget::keyPressEvent(QKeyEvent* event) {
     const UINT vk = VirtualKeyFromQt(event->key());
-    if (vk && events_) events_->OnKey(vk, true);
+    if (vk && events_) events_->OnKey(vk, true, KeyModifiersOf(event->modifiers()));
     for (QChar c : event->text()) {
         // events_ is cleared when a key destroyed the window.
         if (c.isPrint() && events_) events_->OnChar(static_cast<wchar_t>(c.unicode()));
@@ -150,7 +161,7 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
 
 void WindowWidget::keyReleaseEvent(QKeyEvent* event) {
     const UINT vk = VirtualKeyFromQt(event->key());
-    if (vk && events_) events_->OnKey(vk, false);
+    if (vk && events_) events_->OnKey(vk, false, KeyModifiersOf(event->modifiers()));
 }
 
 void WindowWidget::resizeEvent(QResizeEvent*) {
@@ -349,6 +360,10 @@ std::unique_ptr<backend::NativeEdit> QtWindow::CreateEdit(backend::EditEvents& e
     return std::make_unique<QtEdit>(widget_, events);
 }
 
+void QtWindow::AnnounceFocus(AccessId id) {
+    qt::AnnounceFocus(widget_, id);
+}
+
 // ---- Keys ----
 
 UINT VirtualKeyFromQt(int key) {
@@ -370,6 +385,7 @@ UINT VirtualKeyFromQt(int key) {
         case Qt::Key_Down:
             return VK_DOWN;
         case Qt::Key_Tab:
+        case Qt::Key_Backtab:
             return VK_TAB;
         case Qt::Key_Backspace:
             return VK_BACK;
@@ -394,6 +410,13 @@ UINT VirtualKeyFromQt(int key) {
         default:
             return 0;
     }
+}
+
+WPARAM KeyModifiersOf(Qt::KeyboardModifiers modifiers) {
+    WPARAM k = 0;
+    if (modifiers & Qt::ShiftModifier) k |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier) k |= MK_CONTROL;
+    return k;
 }
 
 WPARAM MouseKeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {

@@ -5,6 +5,9 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
+
+#include "uilib/backend/qt/QtAccessible.h"
 
 #include "uilib/src/Backend.h"
 
@@ -17,6 +20,10 @@ public:
 
     // The window is going away: no more events.
     void Detach() { events_ = nullptr; }
+    // The framework's side of the window; null once it is going away.
+    backend::WindowEvents* events() const { return events_; }
+    // The accessibility interfaces of the window's controls.
+    AccessibleNodes& accessibleNodes();
     // Rounded window shape; 0,0 removes it.
     void SetRoundCorners(int w, int h);
     // Grabs the pointer now, or once the desktop has shown the window (a grab of a
@@ -32,6 +39,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -44,6 +52,7 @@ private:
     void ApplyShape();
 
     backend::WindowEvents* events_;
+    std::unique_ptr<AccessibleNodes> nodes_;
     int roundW_ = 0;
     int roundH_ = 0;
     bool grabPending_ = false;
@@ -80,6 +89,7 @@ public:
     void SetToolTip(const std::wstring& text) override;
     backend::Bitmap Snapshot() override;
     std::unique_ptr<backend::NativeEdit> CreateEdit(backend::EditEvents& events) override;
+    void AnnounceFocus(AccessId id) override;
 
     WindowWidget* widget() const { return widget_; }
 
@@ -89,6 +99,8 @@ private:
 
 // Win32 virtual-key code of a Qt key (0 when there is none).
 UINT VirtualKeyFromQt(int key);
+// MK_SHIFT and MK_CONTROL of a key event's modifiers.
+WPARAM KeyModifiersOf(Qt::KeyboardModifiers modifiers);
 // Mouse key state (MK_*) of a mouse event's buttons and modifiers.
 WPARAM MouseKeyState(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 

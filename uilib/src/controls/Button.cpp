@@ -157,6 +157,10 @@ DWORD CButtonUI::CurrentTextColor() const {
     return CLabelUI::CurrentTextColor();
 }
 
+bool CButtonUI::HasFocusedLook() const {
+    return !m_sFocusedImage.IsEmpty() || CLabelUI::HasFocusedLook();
+}
+
 void CButtonUI::PaintStatusImage(HDC hDC) {
     bool drawn = false;
     if (!IsEnabled()) {

@@ -219,15 +219,17 @@ void CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     RECT rcTemp;
     if (!IntersectRect(&rcTemp, rcPaint, m_rcItem)) return;
     CControlUI::DoPaint(hDC, rcPaint);
-    if (m_items.empty()) return;
-    if (hDC) hDC->PushClip(rcTemp);
-    for (CControlUI* control : m_items) {
-        if (!control->IsVisible()) continue;
-        RECT rcChild;
-        if (!IntersectRect(&rcChild, rcTemp, control->GetPos())) continue;
-        control->DoPaint(hDC, rcTemp);
+    if (!m_items.empty()) {
+        if (hDC) hDC->PushClip(rcTemp);
+        for (CControlUI* control : m_items) {
+            if (!control->IsVisible()) continue;
+            RECT rcChild;
+            if (!IntersectRect(&rcChild, rcTemp, control->GetPos())) continue;
+            control->DoPaint(hDC, rcTemp);
+        }
+        if (hDC) hDC->PopClip();
     }
-    if (hDC) hDC->PopClip();
+    PaintFocusRingIfFocused(hDC);
 }
 
 CControlUI* CContainerUI::FindControl(FINDCONTROLPROC Proc, LPVOID pData, UINT uFlags) {

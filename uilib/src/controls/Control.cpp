@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <cwctype>
 
@@ -26,7 +27,14 @@ int CControlUI::ParseInt(LPCTSTR value) {
     return detail::ParseInt(value);
 }
 
-CControlUI::CControlUI() : m_life(std::make_shared<int>(0)) {
+namespace {
+AccessId NextAccessId() {
+    static std::atomic<AccessId> next{0};
+    return ++next;
+}
+}  // namespace
+
+CControlUI::CControlUI() : m_life(std::make_shared<int>(0)), m_accessId(NextAccessId()) {
     m_cxyMax = SIZE{9999, 9999};
 }
 

@@ -1,6 +1,8 @@
 // The painting of every control: background colour and image, state images, text and
 // border, in that order.
 
+#include <algorithm>
+
 #include "uilib/core/Control.h"
 #include "uilib/core/RenderEngine.h"
 
@@ -13,6 +15,40 @@ void CControlUI::DoPaint(HDC hDC, const RECT& rcPaint) {
     PaintStatusImage(hDC);
     PaintText(hDC);
     PaintBorder(hDC);
+    // A container draws its ring over its children, once they are painted.
+    if (!GetInterface(L"Container")) PaintFocusRingIfFocused(hDC);
+}
+
+void CControlUI::PaintFocusRingIfFocused(HDC hDC) {
+    if (m_bFocused && (GetControlFlags() & UIFLAG_TABSTOP) && !HasFocusedLook()) {
+        PaintFocusRing(hDC);
+    }
+}
+
+bool CControlUI::HasFocusedLook() const {
+    return m_dwFocusBorderColor != 0 &&
+           (m_nBorderSize > 0 || m_rcBorderSize.left > 0 || m_rcBorderSize.top > 0 ||
+            m_rcBorderSize.right > 0 || m_rcBorderSize.bottom > 0);
+}
+
+void CControlUI::PaintFocusRing(HDC hDC) {
+    constexpr DWORD kRingColor = 0xFF168A9A;
+    constexpr DWORD kInnerColor = 0xFFFFFFFF;
+    constexpr int kRingWidth = 2;
+    const RECT& rc = m_rcItem;
+    if (rc.right - rc.left <= 2 * (kRingWidth + 1) || rc.bottom - rc.top <= 2 * (kRingWidth + 1))
+        return;
+    const RECT inner{rc.left + kRingWidth, rc.top + kRingWidth, rc.right - kRingWidth,
+                     rc.bottom - kRingWidth};
+    if (m_cxyBorderRound.cx > 0 || m_cxyBorderRound.cy > 0) {
+        CRenderEngine::DrawRoundRect(hDC, rc, kRingWidth, m_cxyBorderRound.cx, m_cxyBorderRound.cy,
+                                     kRingColor);
+        CRenderEngine::DrawRoundRect(hDC, inner, 1, std::max(0, m_cxyBorderRound.cx - kRingWidth),
+                                     std::max(0, m_cxyBorderRound.cy - kRingWidth), kInnerColor);
+    } else {
+        CRenderEngine::DrawRect(hDC, rc, kRingWidth, kRingColor);
+        CRenderEngine::DrawRect(hDC, inner, 1, kInnerColor);
+    }
 }
 
 void CControlUI::PaintBkColor(HDC hDC) {

@@ -227,6 +227,10 @@ void CEditUI::SetAttribute(LPCTSTR pstrName, LPCTSTR pstrValue) {
     }
 }
 
+bool CEditUI::HasFocusedLook() const {
+    return !m_sFocusedImage.IsEmpty() || CLabelUI::HasFocusedLook();
+}
+
 void CEditUI::PaintStatusImage(HDC hDC) {
     bool drawn = false;
     if (!IsEnabled()) {

@@ -62,7 +62,7 @@ void CListContainerElementUI::DoEvent(TEventUI& event) {
             }
             return;
         case UIEVENT_KEYDOWN:
-            if (IsEnabled() && event.chKey == VK_RETURN) {
+            if (IsEnabled() && (event.chKey == VK_RETURN || event.chKey == VK_SPACE)) {
                 Activate();
                 Invalidate();
                 return;

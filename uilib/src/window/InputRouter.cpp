@@ -13,12 +13,27 @@ namespace UiLib::detail {
 
 namespace {
 
-void CollectPreOrder(CControlUI* control, std::vector<CControlUI*>& out) {
+// Controls in reading order: layout order, except that the children of a container whose
+// children all float (placed by position, in any order) are read by position, top to
+// bottom, then left to right.
+void CollectInReadingOrder(CControlUI* control, std::vector<CControlUI*>& out) {
     out.push_back(control);
-    if (auto* container = static_cast<CContainerUI*>(control->GetInterface(L"Container"))) {
-        for (int i = 0; i < container->GetCount(); ++i)
-            CollectPreOrder(container->GetItemAt(i), out);
+    auto* container = static_cast<CContainerUI*>(control->GetInterface(L"Container"));
+    if (!container) return;
+    std::vector<CControlUI*> children;
+    bool allFloat = true;
+    for (int i = 0; i < container->GetCount(); ++i) {
+        children.push_back(container->GetItemAt(i));
+        allFloat = allFloat && children.back()->IsFloat();
     }
+    if (allFloat) {
+        std::stable_sort(children.begin(), children.end(), [](CControlUI* a, CControlUI* b) {
+            const RECT& ra = a->GetPos();
+            const RECT& rb = b->GetPos();
+            return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+        });
+    }
+    for (CControlUI* child : children) CollectInReadingOrder(child, out);
 }
 
 }  // namespace
@@ -166,7 +181,7 @@ bool InputRouter::Wheel(WPARAM wParam, LPARAM lParam) {
 
 bool InputRouter::Key(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_KEYDOWN && wParam == VK_TAB) {
-        MoveFocusToNextTabStop();
+        MoveFocusToNextTabStop(GetKeyState(VK_SHIFT) >= 0);
         return true;
     }
     if (!pm_.m_pFocus) return false;
@@ -203,19 +218,55 @@ void InputRouter::SetHotControl(CControlUI* control, POINT pt) {
     }
 }
 
-void InputRouter::MoveFocusToNextTabStop() {
+void InputRouter::MoveFocusToNextTabStop(bool forward) {
     if (!pm_.m_pRoot) return;
+    pm_.UpdateLayout();
     std::vector<CControlUI*> all;
-    CollectPreOrder(pm_.m_pRoot, all);
-    std::vector<CControlUI*> stops;
-    for (CControlUI* c : all) {
-        if (c->IsVisible() && c->IsEnabled() && (c->GetControlFlags() & UIFLAG_TABSTOP))
-            stops.push_back(c);
+    CollectInReadingOrder(pm_.m_pRoot, all);
+    const SIZE client = pm_.GetClientSize();
+    const RECT window{0, 0, client.cx, client.cy};
+    // Stops in reading (layout) order, each with its place among all controls, so that
+    // a focus that is no stop itself still finds its neighbours.
+    std::vector<std::pair<std::size_t, CControlUI*>> stops;
+    std::size_t focusAt = all.size();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        CControlUI* c = all[i];
+        if (c == pm_.m_pFocus) focusAt = i;
+        if ((c->GetControlFlags() & UIFLAG_TABSTOP) && IsOnScreen(c, window))
+            stops.emplace_back(i, c);
     }
     if (stops.empty()) return;
-    const auto it = std::find(stops.begin(), stops.end(), pm_.m_pFocus);
-    pm_.SetFocus(it == stops.end() || std::next(it) == stops.end() ? stops.front()
-                                                                   : *std::next(it));
+    CControlUI* target = nullptr;
+    if (forward) {
+        target = stops.front().second;  // after the last stop, the first again
+        for (const auto& [at, c] : stops) {
+            if (focusAt < all.size() && at > focusAt) {
+                target = c;
+                break;
+            }
+        }
+    } else {
+        target = stops.back().second;
+        for (auto it = stops.rbegin(); it != stops.rend(); ++it) {
+            if (focusAt < all.size() && it->first < focusAt) {
+                target = it->second;
+                break;
+            }
+        }
+    }
+    pm_.SetFocus(target);
+}
+
+bool InputRouter::IsOnScreen(const CControlUI* control, const RECT& window) {
+    // Shown and usable along the whole way up, and not cut away by the window or by a
+    // parent: a stop the person cannot see is no stop.
+    RECT visible = control->GetPos();
+    if (!IntersectRect(&visible, visible, window)) return false;
+    for (const CControlUI* c = control; c; c = c->GetParent()) {
+        if (!c->IsVisible() || !c->IsEnabled()) return false;
+        if (c != control && !IntersectRect(&visible, visible, c->GetPos())) return false;
+    }
+    return true;
 }
 
 bool InputRouter::IsCaptionPoint(POINT pt) const {

@@ -31,7 +31,10 @@ private:
     bool Wheel(WPARAM wParam, LPARAM lParam);
     bool Key(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void SetHotControl(CControlUI* control, POINT pt);
-    void MoveFocusToNextTabStop();
+    // Tab (forward) and Shift+Tab: the next or previous tab stop in layout order that
+    // is visible, enabled and inside the window, wrapping around at the ends.
+    void MoveFocusToNextTabStop(bool forward);
+    static bool IsOnScreen(const CControlUI* control, const RECT& window);
     // Whether a press at pt drags the window: inside the caption, not on a control that
     // takes clicks.
     bool IsCaptionPoint(POINT pt) const;

@@ -287,7 +287,12 @@ void CPaintManagerUI::SetFocus(CControlUI* pControl) {
     event.Type = UIEVENT_SETFOCUS;
     std::weak_ptr<int> newLife = pControl->m_life;
     if (!DispatchEvent(pControl, event)) return;
-    if (!newLife.expired() && m_pFocus == pControl) SendNotify(pControl, DUI_MSGTYPE_SETFOCUS);
+    if (newLife.expired() || m_pFocus != pControl) return;
+    // A screen reader says what has the focus now.
+    if (backend::NativeWindow* native = detail::NativeOf(m_hWndPaint)) {
+        native->AnnounceFocus(pControl->GetAccessId());
+    }
+    if (m_pFocus == pControl) SendNotify(pControl, DUI_MSGTYPE_SETFOCUS);
 }
 
 bool CPaintManagerUI::SetTimer(CControlUI* pControl, UINT nTimerID, UINT uElapse) {

@@ -328,6 +328,13 @@ BOOL ReleaseCapture() {
     return TRUE;
 }
 
+short GetKeyState(int vk) {
+    const WPARAM modifiers = detail::KeyModifiers();
+    const bool down = (vk == static_cast<int>(VK_SHIFT) && (modifiers & MK_SHIFT)) ||
+                      (vk == static_cast<int>(VK_CONTROL) && (modifiers & MK_CONTROL));
+    return down ? static_cast<short>(0x8000) : 0;
+}
+
 HWND GetCapture() {
     return detail::WindowFromHandle(g_capture) ? g_capture : nullptr;
 }

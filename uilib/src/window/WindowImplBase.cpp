@@ -59,9 +59,31 @@ LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, BOOL& bHandled
     return 0;
 }
 
-LRESULT WindowImplBase::MessageHandler(UINT, WPARAM, LPARAM, bool& bHandled) {
-    bHandled = false;
+LRESULT WindowImplBase::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM, bool& bHandled) {
+    bHandled = uMsg == WM_KEYDOWN && ResponseDefaultKeyEvent(wParam) != 0;
     return 0;
+}
+
+namespace {
+// Shown and enabled along the whole way up.
+bool IsUsable(const CControlUI* control) {
+    for (const CControlUI* c = control; c; c = c->GetParent()) {
+        if (!c->IsVisible() || !c->IsEnabled()) return false;
+    }
+    return control != nullptr;
+}
+}  // namespace
+
+LRESULT WindowImplBase::ResponseDefaultKeyEvent(WPARAM wParam) {
+    if (wParam != VK_ESCAPE) return FALSE;
+    for (LPCTSTR name : {L"btnCancel", L"closebtn"}) {
+        CControlUI* control = m_PaintManager.FindControl(name);
+        if (IsUsable(control)) {
+            control->Activate();
+            return TRUE;
+        }
+    }
+    return FALSE;
 }
 
 LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {

@@ -33,7 +33,7 @@ UINT MessageOf(MouseAction action, MouseButton button) {
 
 }  // namespace
 
-WindowInput::WindowInput(HWND hWnd) : hWnd_(hWnd) {}
+WindowInput::WindowInput(HWND hWnd) : hWnd_(hWnd), access_(hWnd) {}
 
 WindowInput::~WindowInput() = default;
 
@@ -123,7 +123,20 @@ void WindowInput::OnMouseLeave() {
     Send(WM_MOUSELEAVE, 0, 0);
 }
 
-void WindowInput::OnKey(UINT vk, bool down) {
+namespace {
+// The keyboard state belongs to the user-interface thread, as Win32 keeps it per thread.
+WPARAM& ModifiersOfThisThread() {
+    thread_local WPARAM modifiers = 0;
+    return modifiers;
+}
+}  // namespace
+
+WPARAM KeyModifiers() {
+    return ModifiersOfThisThread();
+}
+
+void WindowInput::OnKey(UINT vk, bool down, WPARAM modifiers) {
+    ModifiersOfThisThread() = modifiers;
     Send(down ? WM_KEYDOWN : WM_KEYUP, vk, 0);
 }
 

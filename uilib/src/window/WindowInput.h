@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "uilib/src/Backend.h"
+#include "uilib/src/window/AccessibleControls.h"
 
 namespace UiLib::detail {
 
@@ -33,13 +34,14 @@ public:
                  POINT screen, WPARAM keys) override;
     void OnWheel(int delta, POINT client, POINT screen, WPARAM keys) override;
     void OnMouseLeave() override;
-    void OnKey(UINT vk, bool down) override;
+    void OnKey(UINT vk, bool down, WPARAM modifiers) override;
     void OnChar(wchar_t ch) override;
     void OnResized(SIZE client) override;
     void OnMoved(POINT topLeft) override;
     void OnCloseRequested() override;
     void OnActivation(bool active) override;
     void OnPaint(UiDC& dc, const RECT& dirty) override;
+    backend::AccessibleTree& Accessibility() override { return access_; }
 
 private:
     LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -50,12 +52,17 @@ private:
     void OnHoverTimer();
 
     HWND hWnd_;
+    AccessibleControls access_;
     std::unique_ptr<backend::Timer> hover_;
     POINT lastMouse_;
     bool dragging_ = false;
     POINT dragStartScreen_;
     POINT dragStartPos_;
 };
+
+// The modifiers (MK_SHIFT, MK_CONTROL) of the keyboard message being handled on the
+// user-interface thread: what GetKeyState answers.
+WPARAM KeyModifiers();
 
 // How long the pointer rests before WM_MOUSEHOVER (the Win32 default hover time).
 inline constexpr UINT kHoverMs = 400;

@@ -53,6 +53,14 @@ int QtKeyFromVk(UINT vk) {
             return Qt::Key_Delete;
         case VK_SPACE:
             return Qt::Key_Space;
+        case VK_PRIOR:
+            return Qt::Key_PageUp;
+        case VK_NEXT:
+            return Qt::Key_PageDown;
+        case VK_HOME:
+            return Qt::Key_Home;
+        case VK_END:
+            return Qt::Key_End;
         default:
             return 0;
     }
@@ -146,18 +154,24 @@ bool QtSimulator::Leave(HWND hWnd) {
     return true;
 }
 
-bool QtSimulator::Key(HWND hWnd, UINT vk) {
+bool QtSimulator::Key(HWND hWnd, UINT vk, WPARAM modifiers) {
     QWidget* widget = WidgetOf(hWnd);
-    const int key = QtKeyFromVk(vk);
+    int key = QtKeyFromVk(vk);
     if (!widget || !key) return false;
+    Qt::KeyboardModifiers mods;
+    if (modifiers & MK_SHIFT) mods |= Qt::ShiftModifier;
+    if (modifiers & MK_CONTROL) mods |= Qt::ControlModifier;
+    // Shift+Tab arrives as Backtab, as the desktop's keyboard delivers it.
+    if (key == Qt::Key_Tab && (mods & Qt::ShiftModifier)) key = Qt::Key_Backtab;
     QLineEdit* edit = ShownEdit(widget);
     QWidget* target = edit ? static_cast<QWidget*>(edit) : widget;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, KeyText(vk));
+    QKeyEvent press(QEvent::KeyPress, key, mods, KeyText(vk));
+    // Unhandled keys go on from the line edit to the window, as with real input.
     QApplication::sendEvent(target, &press);
     if (!press.isAccepted() && target != widget && (widget = WidgetOf(hWnd))) {
         QApplication::sendEvent(widget, &press);
     }
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, KeyText(vk));
+    QKeyEvent release(QEvent::KeyRelease, key, mods, KeyText(vk));
     if ((widget = WidgetOf(hWnd))) QApplication::sendEvent(widget, &release);
     return true;
 }

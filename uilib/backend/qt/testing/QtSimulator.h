@@ -15,7 +15,7 @@ public:
     bool DragBy(HWND hWnd, int dx, int dy) override;
     bool Wheel(HWND hWnd, POINT client, int delta) override;
     bool Leave(HWND hWnd) override;
-    bool Key(HWND hWnd, UINT vk) override;
+    bool Key(HWND hWnd, UINT vk, WPARAM modifiers) override;
     bool CommitText(HWND hWnd, const std::wstring& text) override;
 };
 
