@@ -202,6 +202,10 @@ public:
     virtual void SetOpacity(BYTE alpha) = 0;
     // The window's shape: rounded corners with a corner ellipse; 0,0 for a rectangle.
     virtual void SetRoundCorners(SIZE corner) = 0;
+    // The opaque colour (0xAARRGGBB, alpha ignored) the desktop shows where the window
+    // has not drawn yet: on its first frame, or when it is uncovered while the program
+    // is busy. Without it an X server without a compositor shows black there.
+    virtual void SetBackdrop(DWORD color) = 0;
     // Lets the desktop move the window with the pointer; false when it cannot (the
     // framework then moves it by hand).
     virtual bool StartSystemMove() = 0;

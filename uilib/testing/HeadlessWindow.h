@@ -78,6 +78,7 @@ public:
     bool IsEnabled() const override { return enabled_; }
     void SetOpacity(BYTE alpha) override { opacity_ = alpha; }
     void SetRoundCorners(SIZE corner) override { corner_ = corner; }
+    void SetBackdrop(DWORD color) override { backdrop_ = color; }
     bool StartSystemMove() override { return false; }  // the framework moves it by hand
     void StartSystemResize(UINT edges) override { resizeEdges_ = edges; }
     void GrabPointer() override { grabbed_ = true; }
@@ -97,6 +98,7 @@ public:
     const std::wstring& title() const { return title_; }
     const std::wstring& toolTip() const { return toolTip_; }
     SIZE corner() const { return corner_; }
+    DWORD backdrop() const { return backdrop_; }
     UINT resizeEdges() const { return resizeEdges_; }
 
 private:
@@ -114,6 +116,7 @@ private:
     std::wstring title_;
     std::wstring toolTip_;
     SIZE corner_;
+    DWORD backdrop_ = 0xFFFFFFFF;
     BYTE opacity_ = 255;
     UINT resizeEdges_ = 0;
     int invalidations_ = 0;

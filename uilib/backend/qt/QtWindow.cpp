@@ -15,6 +15,7 @@
 #include "uilib/backend/qt/QtCanvas.h"
 #include "uilib/backend/qt/QtEdit.h"
 #include "uilib/backend/qt/QtImage.h"
+#include "uilib/backend/qt/QtX11.h"
 
 namespace UiLib::qt {
 
@@ -68,6 +69,18 @@ void WindowWidget::SetRoundCorners(int w, int h) {
     roundW_ = w;
     roundH_ = h;
     ApplyShape();
+}
+
+void WindowWidget::SetBackdrop(QRgb color) {
+    backdrop_ = color;
+    SetX11Backdrop(this, backdrop_);
+}
+
+void WindowWidget::showEvent(QShowEvent* event) {
+    // Sent before the window is mapped; the native window may be new (a change of
+    // style makes a new one), so it gets its backdrop here.
+    SetX11Backdrop(this, backdrop_);
+    QWidget::showEvent(event);
 }
 
 void WindowWidget::ApplyShape() {
@@ -292,6 +305,10 @@ void QtWindow::SetOpacity(BYTE alpha) {
 
 void QtWindow::SetRoundCorners(SIZE corner) {
     widget_->SetRoundCorners(corner.cx, corner.cy);
+}
+
+void QtWindow::SetBackdrop(DWORD color) {
+    widget_->SetBackdrop(static_cast<QRgb>(color));
 }
 
 bool QtWindow::StartSystemMove() {

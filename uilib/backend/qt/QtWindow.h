@@ -19,6 +19,8 @@ public:
     void Detach() { events_ = nullptr; }
     // Rounded window shape; 0,0 removes it.
     void SetRoundCorners(int w, int h);
+    // The colour the desktop shows where the window has not drawn yet.
+    void SetBackdrop(QRgb color);
     // Grabs the pointer now, or once the desktop has shown the window (a grab of a
     // window not on the screen yet fails).
     void GrabPointer();
@@ -38,6 +40,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Mouse(backend::MouseAction action, QMouseEvent* event);
@@ -46,6 +49,7 @@ private:
     backend::WindowEvents* events_;
     int roundW_ = 0;
     int roundH_ = 0;
+    QRgb backdrop_ = 0xFFFFFFFF;
     bool grabPending_ = false;
 };
 
@@ -72,6 +76,7 @@ public:
     bool IsEnabled() const override;
     void SetOpacity(BYTE alpha) override;
     void SetRoundCorners(SIZE corner) override;
+    void SetBackdrop(DWORD color) override;
     bool StartSystemMove() override;
     void StartSystemResize(UINT edges) override;
     void GrabPointer() override;
