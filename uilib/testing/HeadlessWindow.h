@@ -86,7 +86,7 @@ public:
     void Invalidate(const RECT*) override { ++invalidations_; }
     void SetToolTip(const std::wstring& text) override { toolTip_ = text; }
     // Headless windows have no pixels: an empty picture.
-    backend::Bitmap Snapshot() override { return backend::Bitmap(); }
+    backend::Bitmap Snapshot(double) override { return backend::Bitmap(); }
     std::unique_ptr<backend::NativeEdit> CreateEdit(backend::EditEvents& events) override;
 
     backend::WindowEvents& events() { return events_; }

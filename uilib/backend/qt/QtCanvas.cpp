@@ -131,4 +131,10 @@ void QtCanvas::PopClip() {
     painter_->restore();
 }
 
+double QtCanvas::PixelRatio() const {
+    // The backing store of a window on a scaled screen, or a picture painted at a ratio.
+    const QPaintDevice* device = painter_->device();
+    return device ? device->devicePixelRatioF() : 1.0;
+}
+
 }  // namespace UiLib::qt

@@ -1,5 +1,7 @@
 #include "uilib/backend/qt/QtWindow.h"
 
+#include <cmath>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -344,10 +346,20 @@ void QtWindow::SetToolTip(const std::wstring& text) {
     widget_->setToolTip(QString::fromStdWString(text));
 }
 
-backend::Bitmap QtWindow::Snapshot() {
-    const QImage image = widget_->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+backend::Bitmap QtWindow::Snapshot(double pixelRatio) {
+    const double ratio = pixelRatio > 0 ? pixelRatio : 1.0;
+    const QSize pixels(static_cast<int>(std::lround(widget_->width() * ratio)),
+                       static_cast<int>(std::lround(widget_->height() * ratio)));
     backend::Bitmap bitmap;
-    if (image.isNull()) return bitmap;
+    if (pixels.isEmpty()) return bitmap;
+    // Painted afresh at the ratio, as a screen of that scale gets it: its pictures and
+    // text at device resolution, not the picture of another scale resized.
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    widget_->render(&image, QPoint(), QRegion(),
+                    QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    image = image.convertToFormat(QImage::Format_ARGB32);
     bitmap.width = image.width();
     bitmap.height = image.height();
     bitmap.pixels.resize(static_cast<size_t>(bitmap.width) * bitmap.height);
@@ -355,7 +367,8 @@ backend::Bitmap QtWindow::Snapshot() {
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            const bool inside = shape.isEmpty() || shape.contains(QPoint(x, y));
+            const QPoint unit(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+            const bool inside = shape.isEmpty() || shape.contains(unit);
             bitmap.pixels[static_cast<size_t>(y) * bitmap.width + x] = inside ? line[x] : 0;
         }
     }

@@ -83,7 +83,7 @@ public:
     void ReleasePointer() override;
     void Invalidate(const RECT* rc) override;
     void SetToolTip(const std::wstring& text) override;
-    backend::Bitmap Snapshot() override;
+    backend::Bitmap Snapshot(double pixelRatio) override;
     std::unique_ptr<backend::NativeEdit> CreateEdit(backend::EditEvents& events) override;
 
     WindowWidget* widget() const { return widget_; }
