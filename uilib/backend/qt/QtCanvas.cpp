@@ -1,6 +1,7 @@
 #include "uilib/backend/qt/QtCanvas.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -132,8 +133,12 @@ void QtCanvas::PopClip() {
 }
 
 double QtCanvas::PixelRatio() const {
-    // The backing store of a window on a scaled screen, or a picture painted at a ratio.
-    const QPaintDevice* device = painter_->device();
+    // What is painted on: the backing store of a window on a scaled screen, or a picture
+    // painted at a ratio. device() would name the widget even when the painting is
+    // redirected into a picture; the engine knows the real target.
+    const QPaintEngine* engine = painter_->paintEngine();
+    const QPaintDevice* device =
+        engine && engine->paintDevice() ? engine->paintDevice() : painter_->device();
     return device ? device->devicePixelRatioF() : 1.0;
 }
 
