@@ -105,6 +105,7 @@ TEST_F(ScaledPicture, TwiceTheScaleIsTheSameLayoutWithSharperPicturesAndText) {
     const Bitmap oneAndHalf = driver.Picture(h, 1.5);
     EXPECT_EQ(oneAndHalf.width, 480);
     EXPECT_EQ(oneAndHalf.height, 252);
+    EXPECT_EQ(driver.Picture(h, 0.0).width, 320);  // no ratio: as at 1
 
     // The same layout: each 2 x 2 block of the 2x picture averages to the 1x pixel. Text
     // is hinted to each resolution's own pixel grid, so it differs along its strokes;

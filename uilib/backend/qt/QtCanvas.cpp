@@ -136,9 +136,8 @@ double QtCanvas::PixelRatio() const {
     // What is painted on: the backing store of a window on a scaled screen, or a picture
     // painted at a ratio. device() would name the widget even when the painting is
     // redirected into a picture; the engine knows the real target.
-    const QPaintEngine* engine = painter_->paintEngine();
-    const QPaintDevice* device =
-        engine && engine->paintDevice() ? engine->paintDevice() : painter_->device();
+    const QPaintEngine* engine = painter_->paintEngine();  // there while painting
+    const QPaintDevice* device = engine ? engine->paintDevice() : painter_->device();
     return device ? device->devicePixelRatioF() : 1.0;
 }
 

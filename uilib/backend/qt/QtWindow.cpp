@@ -75,13 +75,13 @@ void WindowWidget::SetRoundCorners(int w, int h) {
 
 void WindowWidget::SetBackdrop(QRgb color) {
     backdrop_ = color;
-    SetX11Backdrop(this, backdrop_);
+    SetX11Backdrop(*this, backdrop_);
 }
 
 void WindowWidget::showEvent(QShowEvent* event) {
     // Sent before the window is mapped; the native window may be new (a change of
     // style makes a new one), so it gets its backdrop here.
-    SetX11Backdrop(this, backdrop_);
+    SetX11Backdrop(*this, backdrop_);
     QWidget::showEvent(event);
 }
 

@@ -13,6 +13,6 @@ namespace UiLib::qt {
 // creates its X windows without a background ("None"), so without a compositor a window
 // whose first frame is late shows what was on the screen below it, on an empty desktop
 // black. Does nothing off X (offscreen, Wayland) or before the native window exists.
-void SetX11Backdrop(QWidget* window, QRgb color);
+void SetX11Backdrop(QWidget& window, QRgb color);
 
 }  // namespace UiLib::qt
