@@ -176,6 +176,9 @@ TEST_F(ResourceTest, PicturesFollowThePixelRatioInUnitsOfTheOneTimesPicture) {
     auto plain = images(2.0, L"red.png");
     ASSERT_EQ(plain.size(), 1u);
     EXPECT_EQ(plain[0].source, (RECT{0, 0, 10, 10}));
+    // Without a surface it only answers whether the picture is there.
+    EXPECT_TRUE(CRenderEngine::DrawImageString(nullptr, nullptr, item, item, L"red.png"));
+    EXPECT_FALSE(CRenderEngine::DrawImageString(nullptr, nullptr, item, item, L"absent.png"));
     // Sizes stay in units of the 1x picture.
     EXPECT_EQ(CRenderEngine::GetImageSize(nullptr, part).cx, 20);
     EXPECT_EQ(detail::DoubleSizeName(L"SkinThumb/Theme01.png"), L"SkinThumb/Theme01@2x.png");
