@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git
   libcurl4-openssl-dev libhtmlcxx-dev libjsoncpp-dev
-  qt6-base-dev libqt6svg6 libzip-dev libpugixml-dev libssl-dev
+  qt6-base-dev libqt6svg6 libxcb1-dev libzip-dev libpugixml-dev libssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   zip xvfb xauth xdotool x11-utils x11-xserver-utils fonts-wqy-zenhei
   clang libclang-rt-14-dev python3-pil

@@ -12,6 +12,9 @@
 #   client-start.png, client-floating.png, client-menu.png
 #                     the real client started on a private X server
 #                     (screenshots/client_start.sh)
+#   *-2x.png          windows on a screen scaled by 2: view-<Window>-2x.png (and
+#                     view-MsgDlg-1.5x.png) from layout_views.py, client-start-2x.png
+#                     from client_start.sh with SHOT_SCALE=2
 #   updater-window.png
 #                     the updater's window (updater_tests, which draws it when
 #                     TROVIK_UPDATER_SCREENSHOT_DIR is set)
@@ -53,6 +56,7 @@ headless env TROVIK_UPDATER_SCREENSHOT_DIR="$out" "$build/tests/updater_tests" \
     --gtest_filter=UpdaterWindow.HidingAndQuittingFollowTheCloseConvention >/dev/null
 [ -f "$out/updater-window.png" ] || { echo "updater-window.png was not drawn" >&2; exit 1; }
 bash "$root/tools/screenshots/client_start.sh" "$build" "$out"
+SHOT_SCALE=2 bash "$root/tools/screenshots/client_start.sh" "$build" "$out"
 
 # Every picture the folder holds must have been made again.
 missing=0

@@ -9,15 +9,23 @@
 #
 #   tools/screenshots/client_start.sh BUILD OUT   (part of tools/screenshots.sh)
 #
+# With SHOT_SCALE=2 the X server is twice the size and the client runs with
+# QT_SCALE_FACTOR=2: OUT/client-start-2x.png only.
+#
 # Needs xvfb-run, xdotool and the system Python with PIL.
 set -eu
 build=$(cd "${1:?usage: client_start.sh BUILD OUT}" && pwd)
 shots=$(cd "${2:?usage: client_start.sh BUILD OUT}" && pwd)
 
+scale=${SHOT_SCALE:-1}
+case "$scale" in 1 | 2) ;; *) echo "SHOT_SCALE must be 1 or 2" >&2; exit 2 ;; esac
 if [ "${SHOT_INSIDE_XVFB:-}" != 1 ]; then
-    SHOT_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
+    SHOT_INSIDE_XVFB=1 exec xvfb-run -a \
+        -s "-screen 0 $((1280 * scale))x$((800 * scale))x24 -nolisten tcp" \
         bash "$0" "$build" "$shots"
 fi
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
+[ "$scale" = 1 ] || export QT_SCALE_FACTOR=$scale
 
 work=$(mktemp -d)
 mkdir -p "$work/home" "$work/data" "$work/config" "$work/runtime" "$work/tmp"
@@ -86,6 +94,11 @@ PY
 }
 
 eval "$(xdotool getwindowgeometry --shell "$main")"
+if [ "$scale" != 1 ]; then
+    # The X server's pixels: the window at twice its size.
+    grab "$shots/client-start-${scale}x.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
+    exit 0
+fi
 grab "$shots/client-start.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
 eval "$(xdotool getwindowgeometry --shell "$float")"
 grab "$shots/client-floating.png" $((X - 20)) 0 $((WIDTH + 40)) $((Y + HEIGHT + 20))

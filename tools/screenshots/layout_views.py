@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Renders every layout of the client's skin as uilib-view draws it from the packed
 archive: OUT/view-<Layout>.png, sub-layouts with the main window's fonts and at the
-size the client gives them. Part of tools/screenshots.sh, which builds what it needs:
+size the client gives them; the windows again as a screen scaled by 2 shows them
+(OUT/view-<Window>-2x.png, and the quit question at 1.5). Part of tools/screenshots.sh,
+which builds what it needs:
 
     /usr/bin/python3 tools/screenshots/layout_views.py BUILD OUT
 """
@@ -58,13 +60,20 @@ def main():
         for name in WINDOWS:
             subprocess.run([str(view), "--zip", str(preview), "--layout", f"{name}.xml",
                             "--out", str(out / f"view-{name}.png")], env=env, check=True)
+        for name in WINDOWS:
+            subprocess.run([str(view), "--zip", str(preview), "--layout", f"{name}.xml",
+                            "--out", str(out / f"view-{name}-2x.png"), "--scale", "2"],
+                           env=env, check=True)
+        subprocess.run([str(view), "--zip", str(preview), "--layout", "MsgDlg.xml",
+                        "--out", str(out / "view-MsgDlg-1.5x.png"), "--scale", "1.5"],
+                       env=env, check=True)
         for name, size in SUBS.items():
             subprocess.run([str(view), "--zip", str(preview), "--layout", f"preview/{name}.xml",
                             "--out", str(out / f"view-{name}.png"), "--size", size],
                            env=env, check=True)
     finally:
         shutil.rmtree(work, ignore_errors=True)
-    print(f"layout views: {len(WINDOWS) + len(SUBS)} pictures")
+    print(f"layout views: {2 * len(WINDOWS) + len(SUBS) + 1} pictures")
 
 
 if __name__ == "__main__":

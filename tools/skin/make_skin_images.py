@@ -6,6 +6,8 @@
     skin/client/SkinThumb/*.png       thumbnails of the downloadable window backgrounds
     config/DefaultHot.cfg             default popular-show list (GB18030 INI text)
     config/DefaultLinkSite.cfg        default video-site list (GB18030 INI text)
+    .../Name@2x.png                   every picture again at twice the size, for screens
+                                      scaled by 1.5 or 2 (the framework picks them)
 
 Everything is drawn from the palette of skin_drawing.py (shapes, gradients and text in the
 WenQuanYi Zen Hei font), four times larger than needed and scaled down for smooth
@@ -18,7 +20,9 @@ tools/skin/skin_check.py checks the result (and the layouts) without drawing any
 """
 
 import math
+import os
 import random
+import subprocess
 import sys
 
 from PIL import Image, ImageDraw, ImageFilter
@@ -488,7 +492,11 @@ def main():
     make_menu_icons()
     make_float_badge()
     write_default_lists()
-    print(f"{OUT.relative_to(ROOT)}: {len(list(OUT.rglob('*.png')))} images")
+    if SCALE == 1:
+        # Every picture again at twice the size ("Name@2x.png"), for scaled screens.
+        subprocess.run([sys.executable, __file__], env={**os.environ, "SKIN_IMAGE_SCALE": "2"},
+                       check=True)
+        print(f"{OUT.relative_to(ROOT)}: {len(list(OUT.rglob('*.png')))} images")
     return 0
 
 

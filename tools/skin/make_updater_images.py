@@ -7,12 +7,15 @@
                                   side by side: normal, pushed, hot
     button_normal.png, button_hover.png   the two buttons, 105 x 25
     progress_fore.png, progress_back.png  the progress bar's fill and track, 214 x 20
+    Name@2x.png                   each of them again at twice the size, for scaled screens
 
 Everything is drawn with the helpers and colours of skin_drawing.py (see
 docs/SKIN.md), so every run gives the same pictures. Run with the system Python:
     /usr/bin/python3 tools/skin/make_updater_images.py
 """
 
+import os
+import subprocess
 import sys
 
 from PIL import Image
@@ -26,7 +29,7 @@ OUT = skin.SKIN / "updater"
 
 def save(pic, name):
     img = pic.result() if isinstance(pic, Pic) else pic
-    img.save(OUT / name, optimize=True)
+    img.save(OUT / skin.scaled_name(name), optimize=True)
 
 
 def make_form():
@@ -98,7 +101,11 @@ def main():
     make_close()
     make_buttons()
     make_progress()
-    print(f"{OUT.relative_to(skin.ROOT)}: {len(list(OUT.glob('*.png')))} images")
+    if skin.SCALE == 1:
+        # Every picture again at twice the size ("Name@2x.png"), for scaled screens.
+        subprocess.run([sys.executable, __file__], env={**os.environ, "SKIN_IMAGE_SCALE": "2"},
+                       check=True)
+        print(f"{OUT.relative_to(skin.ROOT)}: {len(list(OUT.glob('*.png')))} images")
     return 0
 
 

@@ -12,7 +12,8 @@ and the default lists in config/.
 - every attribute is one the framework knows (a misspelt attribute is silently ignored
   by the framework, so it is caught here);
 - the sub-layouts that stand in for parts of Main.xml hold the same content;
-- the thumbnails of the skin dialog name backgrounds that the update server offers.
+- the thumbnails of the skin dialog name backgrounds that the update server offers;
+- every picture has its "Name@2x.png" for scaled screens, exactly twice its size.
 
 Exit status 0 when the skin is sound, 1 with one line per problem otherwise.
     /usr/bin/python3 tools/skin/skin_check.py [--archive build/bin/Skin/SkinRes.zip]
@@ -195,7 +196,23 @@ class Checker:
         if "Menu_Tray.xml" in trees:
             self.check_menu(trees["Menu_Tray.xml"][1])
         self.check_default_lists()
+        self.check_double_size()
         return self.problems
+
+    def check_double_size(self):
+        """Every picture has its "@2x" twin for scaled screens, exactly twice the size (the
+        framework scales source rectangles and corners by 2), and no twin is alone."""
+        pictures = [n for n in self.files if n.endswith(".png")]
+        for name in pictures:
+            stem, suffix = name[:-4], name[-4:]
+            if stem.endswith("@2x"):
+                self.expect(stem[:-3] + suffix in self.files, name, "an @2x picture without its 1x one")
+                continue
+            twin = f"{stem}@2x{suffix}"
+            size, big = self.image_size(name), self.image_size(twin)
+            if self.expect(big is not None, name, f"no {twin} (run make_skin_images.py)"):
+                self.expect(size is not None and big == (size[0] * 2, size[1] * 2), twin,
+                            f"{big} is not twice {size}")
 
     # ------------------------------------------------------------ Main.xml
 

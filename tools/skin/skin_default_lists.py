@@ -162,10 +162,12 @@ def write_default_lists():
         make_banner(i, show)
         lines += [f"ImgName{i}=HotDefault{i + 1}.png", f"HotName{i}={show[0]}",
                   f"HotUrl{i}={SERVER}/detail/{show[5]}.html"]
-    write_ini(CONFIG / "DefaultHot.cfg", lines)
+    if SCALE == 1:
+        write_ini(CONFIG / "DefaultHot.cfg", lines)
     lines = ["[LinkSite]"]
     for i, site in enumerate(DEFAULT_SITES):
         make_site_logo(i, site)
         lines += [f"ImgName{i}=SiteDefault{i + 1}.png", f"Descript{i}={site[2]}",
                   f"LinkUrl{i}={SERVER}/site/{i + 1}/"]
-    write_ini(CONFIG / "DefaultLinkSite.cfg", lines)
+    if SCALE == 1:
+        write_ini(CONFIG / "DefaultLinkSite.cfg", lines)

@@ -5,6 +5,7 @@ scaled down for smooth edges) and the Trovik mark. make_skin_images.py,
 skin_default_lists.py and make_updater_images.py draw with it."""
 
 import math
+import os
 from pathlib import Path
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
@@ -17,7 +18,11 @@ CONFIG = ROOT / "config"
 THEME_SOURCE = ROOT / "tools" / "devserver" / "site" / "update" / "Trovik" / "Theme"
 FONT_PATH = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
 SERVER = "http://127.0.0.1:18632"
-SS = 4  # supersampling factor
+# Pictures are drawn SCALE times their size in layout units: 1 gives "Name.png", 2 the
+# "Name@2x.png" that a screen scaled by 1.5 or 2 gets. Coordinates stay in units either
+# way; make_skin_images.py runs itself once more with SKIN_IMAGE_SCALE=2.
+SCALE = int(os.environ.get("SKIN_IMAGE_SCALE", "1"))
+SS = 4 * SCALE  # canvas pixels per unit (supersampling)
 
 # ---------------------------------------------------------------- palette (docs/SKIN.md)
 
@@ -159,11 +164,19 @@ class Pic:
         self.text(((x0 + x1) / 2, (y0 + y1) / 2), s, size, colour, alpha, anchor="mm")
 
     def result(self):
-        return self.im.resize((self.w, self.h), Image.LANCZOS)
+        return self.im.resize((self.w * SCALE, self.h * SCALE), Image.LANCZOS)
+
+
+def scaled_name(name):
+    """The file name of a picture at SCALE: "a/B.png" at 2 is "a/B@2x.png"."""
+    if SCALE == 1:
+        return name
+    path = Path(name)
+    return str(path.with_name(f"{path.stem}@{SCALE}x{path.suffix}"))
 
 
 def save(img, name):
-    path = OUT / name
+    path = OUT / scaled_name(name)
     path.parent.mkdir(parents=True, exist_ok=True)
     if isinstance(img, Pic):
         img = img.result()

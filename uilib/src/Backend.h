@@ -63,6 +63,9 @@ struct UiDC {
     // Limits drawing to rc (within the current limit) until the matching PopClip.
     virtual void PushClip(const RECT& rc) = 0;
     virtual void PopClip() = 0;
+    // Device pixels per unit of the coordinates: 1 on a plain screen, 1.5 or 2 on a
+    // scaled one. Pictures are chosen by it (a "Name@2x.png" above 1).
+    virtual double PixelRatio() const { return 1.0; }
 };
 
 namespace backend {
@@ -231,6 +234,10 @@ public:
     virtual void SetOpacity(BYTE alpha) = 0;
     // The window's shape: rounded corners with a corner ellipse; 0,0 for a rectangle.
     virtual void SetRoundCorners(SIZE corner) = 0;
+    // The opaque colour (0xAARRGGBB, alpha ignored) the desktop shows where the window
+    // has not drawn yet: on its first frame, or when it is uncovered while the program
+    // is busy. Without it an X server without a compositor shows black there.
+    virtual void SetBackdrop(DWORD color) = 0;
     // Lets the desktop move the window with the pointer; false when it cannot (the
     // framework then moves it by hand).
     virtual bool StartSystemMove() = 0;
@@ -241,8 +248,10 @@ public:
     // Repaints rc (null: everything) soon.
     virtual void Invalidate(const RECT* rc) = 0;
     virtual void SetToolTip(const std::wstring& text) = 0;
-    // The window's picture as it looks now, transparent outside its shape.
-    virtual Bitmap Snapshot() = 0;
+    // The window's picture as it looks now, transparent outside its shape, painted at
+    // pixelRatio picture pixels per unit (2: twice the window's size, as a screen
+    // scaled by 2 shows it).
+    virtual Bitmap Snapshot(double pixelRatio) = 0;
     virtual std::unique_ptr<NativeEdit> CreateEdit(EditEvents& events) = 0;
     // Tells assistive technology that the control `id` (AccessibleTree) has the
     // keyboard focus now.

@@ -78,6 +78,7 @@ public:
     bool IsEnabled() const override { return enabled_; }
     void SetOpacity(BYTE alpha) override { opacity_ = alpha; }
     void SetRoundCorners(SIZE corner) override { corner_ = corner; }
+    void SetBackdrop(DWORD color) override { backdrop_ = color; }
     bool StartSystemMove() override { return false; }  // the framework moves it by hand
     void StartSystemResize(UINT edges) override { resizeEdges_ = edges; }
     void GrabPointer() override { grabbed_ = true; }
@@ -85,7 +86,7 @@ public:
     void Invalidate(const RECT*) override { ++invalidations_; }
     void SetToolTip(const std::wstring& text) override { toolTip_ = text; }
     // Headless windows have no pixels: an empty picture.
-    backend::Bitmap Snapshot() override { return backend::Bitmap(); }
+    backend::Bitmap Snapshot(double) override { return backend::Bitmap(); }
     std::unique_ptr<backend::NativeEdit> CreateEdit(backend::EditEvents& events) override;
     void AnnounceFocus(AccessId id) override { announcedFocus_.push_back(id); }
 
@@ -100,6 +101,7 @@ public:
     const std::wstring& title() const { return title_; }
     const std::wstring& toolTip() const { return toolTip_; }
     SIZE corner() const { return corner_; }
+    DWORD backdrop() const { return backdrop_; }
     UINT resizeEdges() const { return resizeEdges_; }
 
 private:
@@ -118,6 +120,7 @@ private:
     std::wstring toolTip_;
     std::vector<AccessId> announcedFocus_;
     SIZE corner_;
+    DWORD backdrop_ = 0xFFFFFFFF;
     BYTE opacity_ = 255;
     UINT resizeEdges_ = 0;
     int invalidations_ = 0;

@@ -34,13 +34,13 @@ std::uint32_t BigEndian32(const unsigned char* p) {
 
 }  // namespace
 
-RecordingCanvas::RecordingCanvas(const RECT& bounds) {
+RecordingCanvas::RecordingCanvas(const RECT& bounds, double pixelRatio) : pixelRatio_(pixelRatio) {
     clips_.push_back(bounds);
 }
 
 void RecordingCanvas::Record(DrawCall::Kind kind, const RECT& rc, DWORD color,
                              std::wstring_view text) {
-    calls_.push_back(DrawCall{kind, rc, clips_.back(), color, std::wstring(text)});
+    calls_.push_back(DrawCall{kind, rc, clips_.back(), color, std::wstring(text), SIZE{}, RECT{}});
 }
 
 void RecordingCanvas::FillRect(const RECT& rc, DWORD color) {
@@ -59,8 +59,11 @@ void RecordingCanvas::DrawLine(POINT from, POINT to, int, DWORD color) {
     Record(DrawCall::Kind::Line, RECT{from.x, from.y, to.x, to.y}, color);
 }
 
-void RecordingCanvas::DrawImage(const backend::Image&, const RECT& dst, const RECT&, BYTE) {
+void RecordingCanvas::DrawImage(const backend::Image& image, const RECT& dst, const RECT& src,
+                                BYTE) {
     Record(DrawCall::Kind::Image, dst, 0);
+    calls_.back().image = image.Size();
+    calls_.back().source = src;
 }
 
 void RecordingCanvas::DrawText(const RECT& rc, std::wstring_view text, const TFontInfo&,

@@ -18,11 +18,14 @@ struct DrawCall {
     RECT clip;  // the clip in effect
     DWORD color = 0;
     std::wstring text;
+    SIZE image;   // an image: its size in pixels
+    RECT source;  // an image: the part drawn, in its pixels
 };
 
 class RecordingCanvas final : public UiDC {
 public:
-    explicit RecordingCanvas(const RECT& bounds);
+    // pixelRatio: the scale of the screen it stands for (pictures are chosen by it).
+    explicit RecordingCanvas(const RECT& bounds, double pixelRatio = 1.0);
 
     void FillRect(const RECT& rc, DWORD color) override;
     void FillRoundRect(const RECT& rc, SIZE corner, DWORD color) override;
@@ -36,12 +39,14 @@ public:
                      DWORD color) override;
     void PushClip(const RECT& rc) override;
     void PopClip() override;
+    double PixelRatio() const override { return pixelRatio_; }
 
     const std::vector<DrawCall>& calls() const { return calls_; }
 
 private:
     void Record(DrawCall::Kind kind, const RECT& rc, DWORD color, std::wstring_view text = {});
 
+    double pixelRatio_;
     std::vector<RECT> clips_;
     std::vector<DrawCall> calls_;
 };

@@ -227,13 +227,13 @@ const std::vector<std::vector<ShownMenuItem>>& UiTestDriver::MenusShown() const 
 
 // ---- Pictures ----
 
-backend::Bitmap UiTestDriver::Picture(HWND hWnd) {
-    return detail::SnapshotWindow(hWnd);
+backend::Bitmap UiTestDriver::Picture(HWND hWnd, double pixelRatio) {
+    return detail::SnapshotWindow(hWnd, pixelRatio);
 }
 
-bool UiTestDriver::SaveWindowPng(HWND hWnd, const std::string& path) {
+bool UiTestDriver::SaveWindowPng(HWND hWnd, const std::string& path, double pixelRatio) {
     backend::Backend* b = backend::CurrentBackend();
-    const backend::Bitmap picture = Picture(hWnd);
+    const backend::Bitmap picture = Picture(hWnd, pixelRatio);
     if (!b || picture.Empty()) return false;
     const std::string png = b->EncodePng(picture);
     if (png.empty()) return false;

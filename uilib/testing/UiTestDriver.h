@@ -100,10 +100,11 @@ public:
     const std::vector<std::vector<ShownMenuItem>>& MenusShown() const;
 
     // ---- Pictures (the Qt backend; headless windows have none) ----
-    // The window's current picture (laid out and painted now), in memory.
-    backend::Bitmap Picture(HWND hWnd);
+    // The window's current picture (laid out and painted now), in memory, at pixelRatio
+    // pixels per unit (2: as a screen scaled by 2 shows it, twice the size).
+    backend::Bitmap Picture(HWND hWnd, double pixelRatio = 1.0);
     // Saves the window's current picture as PNG.
-    bool SaveWindowPng(HWND hWnd, const std::string& path);
+    bool SaveWindowPng(HWND hWnd, const std::string& path, double pixelRatio = 1.0);
     // The colour (0xAARRGGBB) of one pixel of the window's picture; 0 when outside.
     DWORD PixelAt(HWND hWnd, POINT pt);
 

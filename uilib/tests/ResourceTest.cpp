@@ -4,6 +4,8 @@
 #include <fstream>
 
 #include "TestWindow.h"
+#include "uilib/src/resources/ResourceStore.h"
+#include "uilib/testing/RecordingCanvas.h"
 
 using namespace UiLib;
 using namespace uilibtest;
@@ -136,4 +138,49 @@ TEST(ResourcesWithoutBackend, LayoutsAreBuiltWithoutABackendButPicturesNeedOne) 
     EXPECT_EQ(CRenderEngine::GetImageSize(nullptr, L"").cx, 0);
     EXPECT_EQ(CRenderEngine::GetImageSize(nullptr, L"file='sprite.png' source='20,0,40,20'").cx,
               20);
+}
+
+TEST_F(ResourceTest, PicturesFollowThePixelRatioInUnitsOfTheOneTimesPicture) {
+    const RECT item{0, 0, 40, 40};
+    auto images = [&](double ratio, const wchar_t* image) {
+        UiLib::testing::RecordingCanvas canvas(RECT{0, 0, 100, 100}, ratio);
+        EXPECT_TRUE(CRenderEngine::DrawImageString(&canvas, nullptr, item, item, image));
+        std::vector<UiLib::testing::DrawCall> out;
+        for (const auto& call : canvas.calls()) {
+            if (call.kind == UiLib::testing::DrawCall::Kind::Image) out.push_back(call);
+        }
+        return out;
+    };
+    const wchar_t* part = L"file='sprite.png' source='20,0,40,20'";
+    auto one = images(1.0, part);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one[0].image.cx, 60);
+    EXPECT_EQ(one[0].source, (RECT{20, 0, 40, 20}));
+    for (double ratio : {1.5, 2.0}) {
+        // The "@2x" picture, the same part in its pixels, drawn at the same place.
+        auto two = images(ratio, part);
+        ASSERT_EQ(two.size(), 1u);
+        EXPECT_EQ(two[0].image.cx, 120);
+        EXPECT_EQ(two[0].source, (RECT{40, 0, 80, 40}));
+        EXPECT_EQ(two[0].rect, item);
+    }
+    // Nine-patch corners keep their size on the screen and take twice the pixels.
+    auto nine = images(2.0, L"file='frame.png' corner='4,4,4,4'");
+    ASSERT_EQ(nine.size(), 9u);
+    EXPECT_EQ(nine[0].rect, (RECT{0, 0, 4, 4}));
+    EXPECT_EQ(nine[0].source, (RECT{0, 0, 8, 8}));
+    EXPECT_EQ(nine[4].rect, (RECT{4, 4, 36, 36}));
+    EXPECT_EQ(nine[4].source, (RECT{8, 8, 16, 16}));
+    EXPECT_EQ(nine[8].source, (RECT{16, 16, 24, 24}));
+    // Without an "@2x" picture: the picture itself, whole.
+    auto plain = images(2.0, L"red.png");
+    ASSERT_EQ(plain.size(), 1u);
+    EXPECT_EQ(plain[0].source, (RECT{0, 0, 10, 10}));
+    // Without a surface it only answers whether the picture is there.
+    EXPECT_TRUE(CRenderEngine::DrawImageString(nullptr, nullptr, item, item, L"red.png"));
+    EXPECT_FALSE(CRenderEngine::DrawImageString(nullptr, nullptr, item, item, L"absent.png"));
+    // Sizes stay in units of the 1x picture.
+    EXPECT_EQ(CRenderEngine::GetImageSize(nullptr, part).cx, 20);
+    EXPECT_EQ(detail::DoubleSizeName(L"SkinThumb/Theme01.png"), L"SkinThumb/Theme01@2x.png");
+    EXPECT_EQ(detail::DoubleSizeName(L"my.skin/Logo"), L"my.skin/Logo@2x");
 }

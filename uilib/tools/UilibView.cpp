@@ -1,7 +1,9 @@
 // uilib-view: renders one layout of a skin archive to a PNG, without a display.
 //
-//     uilib-view --zip ARCHIVE --layout FILE --out PNG [--size WxH]
+//     uilib-view --zip ARCHIVE --layout FILE --out PNG [--size WxH] [--scale R]
 //
+// --scale 2 (or 1.5) draws the picture as a screen of that scale shows the window: R
+// times the size, with the skin's "@2x" pictures and text at that resolution.
 // Element names that are not registered control classes (the programs' own controls)
 // are drawn by the nearest built-in class, so a layout can be reviewed without its program.
 
@@ -53,7 +55,9 @@ private:
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: uilib-view --zip ARCHIVE --layout FILE --out PNG [--size WxH]\n");
+    std::fprintf(stderr,
+                 "usage: uilib-view --zip ARCHIVE --layout FILE --out PNG [--size WxH] "
+                 "[--scale R]\n");
     return 2;
 }
 
@@ -62,6 +66,7 @@ int Usage() {
 int main(int argc, char** argv) {
     std::string zip, layout, out;
     int width = 0, height = 0;
+    double scale = 1.0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -74,6 +79,10 @@ int main(int argc, char** argv) {
         } else if (arg == "--size" && hasValue) {
             if (std::sscanf(argv[++i], "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0)
                 return Usage();
+        } else if (arg == "--scale" && hasValue) {
+            char* end = nullptr;
+            scale = std::strtod(argv[++i], &end);
+            if (!end || *end || !(scale >= 0.5 && scale <= 4)) return Usage();
         } else {
             return Usage();
         }
@@ -101,7 +110,7 @@ int main(int argc, char** argv) {
     window.GetPaintManager().SetMinInfo(0, 0);
     window.GetPaintManager().SetMaxInfo(0, 0);
     window.ResizeClient(size.cx, size.cy);
-    const backend::Bitmap picture = detail::SnapshotWindow(window.GetHWND());
+    const backend::Bitmap picture = detail::SnapshotWindow(window.GetHWND(), scale);
     const std::string png = backend::CurrentBackend()->EncodePng(picture);
     std::ofstream file(out, std::ios::binary | std::ios::trunc);
     file.write(png.data(), static_cast<std::streamsize>(png.size()));

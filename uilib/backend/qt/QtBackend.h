@@ -9,16 +9,19 @@
 //       (QEventLoop), timers (QTimer)
 //   [x] native windows: one frameless QWidget per window; move, resize and size limits,
 //       show/minimise/maximise, stay-on-top and tool windows, transient owners,
-//       opacity, round-cornered shape (mask), the desktop's system move and resize,
-//       pointer grab (on a real display, once the window is exposed), tool tips,
-//       window icons, snapshots (QWidget::grab, transparent outside the shape)
+//       opacity, round-cornered shape (mask), the backdrop colour (on X the native
+//       window's background pixel, so no black before the first frame without a
+//       compositor), the desktop's system move and resize, pointer grab (on a real
+//       display, once the window is exposed), tool tips, window icons, snapshots
+//       (QWidget::render at any pixel ratio, transparent outside the shape)
 //   [x] input: mouse, wheel, keys (Qt keys as Win32 virtual keys, with Shift and
 //       Control; Tab and Backtab go to the framework, not along Qt's focus chain),
 //       typed characters, leave, close requests, activation
 //   [x] accessibility: the controls as QAccessibleInterfaces (QtAccessible), focus
 //       changes announced; Qt speaks AT-SPI
 //   [x] painting: QPainter on the window or a picture (colours, lines, rounded
-//       rectangles, images scaled smoothly, text with alignment, wrapping, ellipsis)
+//       rectangles, images scaled smoothly, text with alignment, wrapping, ellipsis),
+//       at the device pixel ratio of what is painted on (scaled screens)
 //   [x] text: fonts in pixels, families that are not installed replaced by
 //       "WenQuanYi Zen Hei"; metrics and measuring (QFontMetrics)
 //   [x] images: PNG and JPEG (QImage); PNG encoding

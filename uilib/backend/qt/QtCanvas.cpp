@@ -1,6 +1,7 @@
 #include "uilib/backend/qt/QtCanvas.h"
 
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -129,6 +130,15 @@ void QtCanvas::PushClip(const RECT& rc) {
 
 void QtCanvas::PopClip() {
     painter_->restore();
+}
+
+double QtCanvas::PixelRatio() const {
+    // What is painted on: the backing store of a window on a scaled screen, or a picture
+    // painted at a ratio. device() would name the widget even when the painting is
+    // redirected into a picture; the engine knows the real target.
+    const QPaintEngine* engine = painter_->paintEngine();  // there while painting
+    const QPaintDevice* device = engine ? engine->paintDevice() : painter_->device();
+    return device ? device->devicePixelRatioF() : 1.0;
 }
 
 }  // namespace UiLib::qt

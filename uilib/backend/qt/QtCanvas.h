@@ -26,6 +26,7 @@ public:
                      DWORD color) override;
     void PushClip(const RECT& rc) override;
     void PopClip() override;
+    double PixelRatio() const override;
 
 private:
     QPainter* painter_;

@@ -1,5 +1,7 @@
 #include "uilib/backend/qt/QtWindow.h"
 
+#include <cmath>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
@@ -15,6 +17,7 @@
 #include "uilib/backend/qt/QtCanvas.h"
 #include "uilib/backend/qt/QtEdit.h"
 #include "uilib/backend/qt/QtImage.h"
+#include "uilib/backend/qt/QtX11.h"
 
 namespace UiLib::qt {
 
@@ -73,6 +76,18 @@ void WindowWidget::SetRoundCorners(int w, int h) {
     roundW_ = w;
     roundH_ = h;
     ApplyShape();
+}
+
+void WindowWidget::SetBackdrop(QRgb color) {
+    backdrop_ = color;
+    SetX11Backdrop(*this, backdrop_);
+}
+
+void WindowWidget::showEvent(QShowEvent* event) {
+    // Sent before the window is mapped; the native window may be new (a change of
+    // style makes a new one), so it gets its backdrop here.
+    SetX11Backdrop(*this, backdrop_);
+    QWidget::showEvent(event);
 }
 
 void WindowWidget::ApplyShape() {
@@ -305,6 +320,10 @@ void QtWindow::SetRoundCorners(SIZE corner) {
     widget_->SetRoundCorners(corner.cx, corner.cy);
 }
 
+void QtWindow::SetBackdrop(DWORD color) {
+    widget_->SetBackdrop(static_cast<QRgb>(color));
+}
+
 bool QtWindow::StartSystemMove() {
     return widget_->windowHandle() && !Offscreen() && widget_->windowHandle()->startSystemMove();
 }
@@ -338,10 +357,20 @@ void QtWindow::SetToolTip(const std::wstring& text) {
     widget_->setToolTip(QString::fromStdWString(text));
 }
 
-backend::Bitmap QtWindow::Snapshot() {
-    const QImage image = widget_->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+backend::Bitmap QtWindow::Snapshot(double pixelRatio) {
+    const double ratio = pixelRatio > 0 ? pixelRatio : 1.0;
+    const QSize pixels(static_cast<int>(std::lround(widget_->width() * ratio)),
+                       static_cast<int>(std::lround(widget_->height() * ratio)));
     backend::Bitmap bitmap;
-    if (image.isNull()) return bitmap;
+    if (pixels.isEmpty()) return bitmap;
+    // Painted afresh at the ratio, as a screen of that scale gets it: its pictures and
+    // text at device resolution, not the picture of another scale resized.
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    widget_->render(&image, QPoint(), QRegion(),
+                    QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    image = image.convertToFormat(QImage::Format_ARGB32);
     bitmap.width = image.width();
     bitmap.height = image.height();
     bitmap.pixels.resize(static_cast<size_t>(bitmap.width) * bitmap.height);
@@ -349,7 +378,8 @@ backend::Bitmap QtWindow::Snapshot() {
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            const bool inside = shape.isEmpty() || shape.contains(QPoint(x, y));
+            const QPoint unit(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+            const bool inside = shape.isEmpty() || shape.contains(unit);
             bitmap.pixels[static_cast<size_t>(y) * bitmap.width + x] = inside ? line[x] : 0;
         }
     }

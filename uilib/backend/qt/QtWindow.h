@@ -26,6 +26,8 @@ public:
     AccessibleNodes& accessibleNodes();
     // Rounded window shape; 0,0 removes it.
     void SetRoundCorners(int w, int h);
+    // The colour the desktop shows where the window has not drawn yet.
+    void SetBackdrop(QRgb color);
     // Grabs the pointer now, or once the desktop has shown the window (a grab of a
     // window not on the screen yet fails).
     void GrabPointer();
@@ -46,6 +48,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Mouse(backend::MouseAction action, QMouseEvent* event);
@@ -55,6 +58,7 @@ private:
     std::unique_ptr<AccessibleNodes> nodes_;
     int roundW_ = 0;
     int roundH_ = 0;
+    QRgb backdrop_ = 0xFFFFFFFF;
     bool grabPending_ = false;
 };
 
@@ -81,13 +85,14 @@ public:
     bool IsEnabled() const override;
     void SetOpacity(BYTE alpha) override;
     void SetRoundCorners(SIZE corner) override;
+    void SetBackdrop(DWORD color) override;
     bool StartSystemMove() override;
     void StartSystemResize(UINT edges) override;
     void GrabPointer() override;
     void ReleasePointer() override;
     void Invalidate(const RECT* rc) override;
     void SetToolTip(const std::wstring& text) override;
-    backend::Bitmap Snapshot() override;
+    backend::Bitmap Snapshot(double pixelRatio) override;
     std::unique_ptr<backend::NativeEdit> CreateEdit(backend::EditEvents& events) override;
     void AnnounceFocus(AccessId id) override;
 

@@ -64,16 +64,22 @@ RECT SourceRect(const ImageRef& ref, SIZE image) {
     return part;
 }
 
-// Draws src of image into dst, keeping `corner` pixels of each edge unscaled.
+RECT Scaled(const RECT& rc, int scale) {
+    return RECT{rc.left * scale, rc.top * scale, rc.right * scale, rc.bottom * scale};
+}
+
+// Draws src of image into dst, keeping `corner` units of each edge unscaled. src is in
+// the image's pixels, `scale` of them to a unit (2 for an "@2x" picture), so the corners
+// take corner × scale pixels of the image.
 void DrawNinePatch(UiDC& dc, const backend::Image& image, const RECT& dst, const RECT& src,
-                   const RECT& corner, BYTE alpha) {
+                   const RECT& corner, BYTE alpha, int scale) {
     const LONG l = corner.left, t = corner.top, r = corner.right, b = corner.bottom;
     if (l <= 0 && t <= 0 && r <= 0 && b <= 0) {
         dc.DrawImage(image, dst, src, alpha);
         return;
     }
-    const LONG sx[4] = {src.left, src.left + l, src.right - r, src.right};
-    const LONG sy[4] = {src.top, src.top + t, src.bottom - b, src.bottom};
+    const LONG sx[4] = {src.left, src.left + l * scale, src.right - r * scale, src.right};
+    const LONG sy[4] = {src.top, src.top + t * scale, src.bottom - b * scale, src.bottom};
     const LONG dx[4] = {dst.left, dst.left + l, dst.right - r, dst.right};
     const LONG dy[4] = {dst.top, dst.top + t, dst.bottom - b, dst.bottom};
     for (int row = 0; row < 3; ++row) {
@@ -132,10 +138,13 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI*, const RECT& rcIte
     if (!pStrImage || !*pStrImage) return false;
     ImageRef ref = ParseImageString(pStrImage);
     if (pStrModify && *pStrModify) ApplyImageAttrs(ref, pStrModify);
-    const backend::Image* image = detail::LoadImage(ref.file);
+    if (!hDC) return detail::LoadImage(ref.file) != nullptr;
+    // On a scaled screen the skin's "@2x" picture, where it has one. Source rectangles
+    // and corners are written in units of the 1x picture.
+    const auto [image, scale] = detail::LoadImageFor(ref.file, hDC->PixelRatio());
     if (!image) return false;
-    if (!hDC) return true;
-    const RECT src = SourceRect(ref, image->Size());
+    const SIZE pixels = image->Size();
+    const RECT src = Scaled(SourceRect(ref, SIZE{pixels.cx / scale, pixels.cy / scale}), scale);
     if (IsRectEmpty(src)) return true;
     RECT dst = rcItem;
     if (ref.hasDest) {
@@ -148,7 +157,7 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI*, const RECT& rcIte
     RECT visible;
     if (!IntersectRect(&visible, dst, rcPaint)) return true;
     hDC->PushClip(rcItem);
-    DrawNinePatch(*hDC, *image, dst, src, ref.corner, static_cast<BYTE>(ref.fade));
+    DrawNinePatch(*hDC, *image, dst, src, ref.corner, static_cast<BYTE>(ref.fade), scale);
     hDC->PopClip();
     return true;
 }

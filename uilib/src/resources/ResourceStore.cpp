@@ -238,4 +238,21 @@ const backend::Image* LoadImage(const std::wstring& name) {
     return entry.image.get();
 }
 
+std::wstring DoubleSizeName(const std::wstring& name) {
+    const size_t slash = name.find_last_of(L"/\\");
+    const size_t dot = name.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) {
+        return name + L"@2x";
+    }
+    return name.substr(0, dot) + L"@2x" + name.substr(dot);
+}
+
+ScaledImage LoadImageFor(const std::wstring& name, double pixelRatio) {
+    const bool absolute = !name.empty() && (name[0] == L'/' || name[0] == L'\\');
+    if (pixelRatio > 1.0 && !absolute) {
+        if (const backend::Image* big = LoadImage(DoubleSizeName(name))) return {big, 2};
+    }
+    return {LoadImage(name), 1};
+}
+
 }  // namespace UiLib::detail

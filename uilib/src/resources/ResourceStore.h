@@ -31,4 +31,19 @@ std::shared_ptr<const std::string> LoadFile(const std::string& name);
 // changes.
 const backend::Image* LoadImage(const std::wstring& name);
 
+// A picture chosen for a screen's pixel ratio, and how many of its pixels make one unit
+// of the layout (2 for a "Name@2x.png", else 1).
+struct ScaledImage {
+    const backend::Image* image = nullptr;
+    int scale = 1;
+};
+
+// The name of a skin picture drawn at twice the size: "a/b.png" gives "a/b@2x.png".
+std::wstring DoubleSizeName(const std::wstring& name);
+
+// Above a ratio of 1, the skin's "@2x" picture where it has one; else the picture
+// itself. Absolute paths (downloaded pictures) have no "@2x": they are drawn from their
+// own pixels, which a scaled screen shows at their full resolution.
+ScaledImage LoadImageFor(const std::wstring& name, double pixelRatio);
+
 }  // namespace UiLib::detail

@@ -156,6 +156,12 @@ bool CPaintManagerUI::AttachDialog(CControlUI* pControl) {
     m_pFocus = m_pEventHover = m_pEventClick = nullptr;
     m_nameCache.clear();
     InitControls(pControl, nullptr);
+    // Until the window has drawn, the desktop shows the root's colour (white without an
+    // opaque one, as painting starts with white): never black.
+    if (backend::NativeWindow* native = detail::NativeOf(m_hWndPaint)) {
+        const DWORD bk = pControl->GetBkColor();
+        native->SetBackdrop((bk >> 24) == 0xFF ? bk : 0xFFFFFFFF);
+    }
     m_bUpdateNeeded = true;
     Invalidate();
     return true;

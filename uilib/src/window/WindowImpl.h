@@ -58,8 +58,8 @@ CPaintManagerUI* ManagerOf(HWND hWnd);
 // Tells the window which paint manager draws it (null: none any more).
 void SetManagerOf(HWND hWnd, CPaintManagerUI* manager);
 // The window's picture as it would appear now: laid out, painted, and transparent
-// outside its shape.
-backend::Bitmap SnapshotWindow(HWND hWnd);
+// outside its shape, at pixelRatio picture pixels per unit.
+backend::Bitmap SnapshotWindow(HWND hWnd, double pixelRatio = 1.0);
 // Whether a WM_MOUSEHOVER waits for the pointer to rest.
 bool HoverPending(HWND hWnd);
 }  // namespace detail

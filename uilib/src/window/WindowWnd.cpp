@@ -55,11 +55,11 @@ void SetManagerOf(HWND hWnd, CPaintManagerUI* manager) {
     if (CWindowWnd::Impl* impl = ImplOf(hWnd)) impl->manager = manager;
 }
 
-backend::Bitmap SnapshotWindow(HWND hWnd) {
+backend::Bitmap SnapshotWindow(HWND hWnd, double pixelRatio) {
     backend::NativeWindow* native = NativeOf(hWnd);
     if (!native) return backend::Bitmap();
     if (CPaintManagerUI* manager = ManagerOf(hWnd)) manager->UpdateLayout();
-    return native->Snapshot();
+    return native->Snapshot(pixelRatio);
 }
 
 bool HoverPending(HWND hWnd) {
