@@ -111,8 +111,10 @@ fi
 echo "== 2. The client starts and hands over to its updater"
 "$app/trovik" &
 first=$!
-wait_for 30 running "$app/morvane" || wait_for 5 test -n "$(grep Version.txt "$work/requests.log")" \
-    || fail "the updater did not start"
+# A fast update may be over before a poll sees the updater run: its request for
+# Version.txt shows it started as well.
+updater_started() { running "$app/morvane" || grep -q Version.txt "$work/requests.log"; }
+wait_for 30 updater_started || fail "the updater did not start"
 echo "   client $first running; the updater checks, downloads and $( [ "$immediate" = 1 ] && echo installs at once || echo asks: answer 是/Yes)"
 
 echo "== 3. The update: the client is ended, the files appear, the client comes back"

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <thread>
 
 #include "platform/DebugLog.h"
 #include "platform/Folders.h"
@@ -28,9 +29,15 @@ bool SafeToElevate(const std::string& program) {
 
 }  // namespace
 
-bool EndClient(const std::wstring& className, const std::wstring& windowText) {
+bool EndClient(const std::wstring& className, const std::wstring& windowText,
+               std::chrono::milliseconds wait) {
     if (className.empty() && windowText.empty()) return false;
-    const std::optional<pid_t> pid = platform::RegisteredWindowProcess(className, windowText);
+    const auto until = std::chrono::steady_clock::now() + wait;
+    std::optional<pid_t> pid = platform::RegisteredWindowProcess(className, windowText);
+    while (!pid && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        pid = platform::RegisteredWindowProcess(className, windowText);
+    }
     if (!pid || *pid == getpid()) return false;
     return platform::TerminateProcessById(*pid);
 }
@@ -65,7 +72,8 @@ bool CopyRunningProgram(const std::string& path) {
 }
 
 void StartInstall(const UpdaterConfig& config) {
-    EndClient(config.clientClassText, config.clientWindowText);
+    // A few seconds at most, spent only when no client has registered its window.
+    EndClient(config.clientClassText, config.clientWindowText, std::chrono::seconds(3));
     if (platform::CanWriteFolder(config.appPath)) {
         const std::string copy = config.dataFolder + "morvane";
         const std::string program = CopyRunningProgram(copy) ? copy : platform::ExecutablePath();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 #include <string>
 
 struct UpdaterConfig;
@@ -16,8 +18,12 @@ struct UpdaterConfig;
 void StartInstall(const UpdaterConfig& config);
 
 // Ends the process whose registered window has these class and title (not this
-// process). True when one was ended.
-bool EndClient(const std::wstring& className, const std::wstring& windowText);
+// process). True when one was ended. The client starts its updater while it creates
+// its window, before the window is registered, so an update that is ready at once (a
+// staged one, a fast server) may come first: a window not yet registered is looked for
+// again until `wait` has passed.
+bool EndClient(const std::wstring& className, const std::wstring& windowText,
+               std::chrono::milliseconds wait = std::chrono::milliseconds(0));
 
 // Copies the running updater to `path` in one step (temporary file and rename), mode
 // 0755. False on any failure.
